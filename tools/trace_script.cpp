@@ -1,0 +1,162 @@
+#include "tools/trace_script.h"
+
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/state_dump.h"
+
+namespace blokko {
+
+namespace {
+
+struct BadLine : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::vector<std::string_view> words(std::string_view line)
+{
+    std::vector<std::string_view> result;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+            ++i;
+        if (i > start)
+            result.push_back(line.substr(start, i - start));
+    }
+    return result;
+}
+
+std::optional<long> wholeNumber(std::string_view word)
+{
+    long value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc {} || end != word.data() + word.size())
+        return std::nullopt;
+    return value;
+}
+
+// A decimal in [0, 1), held as the 32-bit float the game draws. A value so close to 1 that it would
+// round up to 1 is held as the largest float below 1.
+float randomValue(std::string_view word)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc {} || end != word.data() + word.size() || !std::isfinite(value))
+        throw BadLine("rand: not a decimal value: " + std::string(word));
+    if (value < 0 || value >= 1)
+        throw BadLine("rand: value outside [0, 1): " + std::string(word));
+    const float single = static_cast<float>(value);
+    return single < 1.0f ? single : std::nextafter(1.0f, 0.0f);
+}
+
+void expectArguments(const std::vector<std::string_view>& w, std::size_t count)
+{
+    if (w.size() != count + 1)
+        throw BadLine(std::string(w[0]) + ": expected " + std::to_string(count) + " argument(s)");
+}
+
+} // namespace
+
+float QueuedRandom::next()
+{
+    if (queue_.empty())
+        throw Exhausted();
+    const float value = queue_.front();
+    queue_.pop_front();
+    return value;
+}
+
+TraceStatus TraceSession::run(std::istream& script, std::ostream& out, std::ostream& err)
+{
+    Program& p = program_;
+    std::string line;
+    long lineNumber = 0;
+    while (std::getline(script, line)) {
+        ++lineNumber;
+        const auto w = words(line);
+        if (w.empty() || w[0].front() == '#')
+            continue;
+        try {
+            const std::string_view command = w[0];
+            if (command == "rand") {
+                if (w.size() < 2)
+                    throw BadLine("rand: expected at least one value");
+                for (std::size_t i = 1; i < w.size(); ++i)
+                    random_.push(randomValue(w[i]));
+            } else if (command == "scroll") {
+                expectArguments(w, 1);
+                const auto value = wholeNumber(w[1]);
+                if (!value || *value < 1 || *value > 4)
+                    throw BadLine("scroll: expected 1 to 4, got " + std::string(w[1]));
+                p.form2.controls.HScroll1.Value = static_cast<int>(*value);
+            } else if (command == "click") {
+                expectArguments(w, 1);
+                const bool gameWindow = p.form1.loaded();
+                if (w[1] == "GO") {
+                    if (p.form2.Visible)
+                        p.form2.Command1_Click();
+                } else if (w[1] == "Pause") {
+                    if (gameWindow && p.form1.controls().Pause.Visible)
+                        p.form1.Pause_Click();
+                } else if (w[1] == "GameOver") {
+                    if (gameWindow && p.form1.controls().Command1.Visible)
+                        p.form1.Command1_Click();
+                } else {
+                    throw BadLine("click: no button " + std::string(w[1]));
+                }
+            } else if (command == "key") {
+                expectArguments(w, 1);
+                const auto code = wholeNumber(w[1]);
+                if (!code || *code < 0 || *code > std::numeric_limits<std::uint16_t>::max())
+                    throw BadLine("key: expected a key code 0 to 65535, got " + std::string(w[1]));
+                if (p.form1.loaded() && p.form1.controls().Visible)
+                    p.form1.Form_KeyDown(static_cast<int>(*code), 0);
+            } else if (command == "tick") {
+                expectArguments(w, 1);
+                Timer Form1Controls::*timer = nullptr;
+                void (Form1::*handler)() = nullptr;
+                if (w[1] == "Timer1") {
+                    timer = &Form1Controls::Timer1;
+                    handler = &Form1::Timer1_Timer;
+                } else if (w[1] == "Timer2") {
+                    timer = &Form1Controls::Timer2;
+                    handler = &Form1::Timer2_Timer;
+                } else if (w[1] == "Timer3") {
+                    timer = &Form1Controls::Timer3;
+                    handler = &Form1::Timer3_Timer;
+                } else {
+                    throw BadLine("tick: no timer " + std::string(w[1]));
+                }
+                if (p.form1.loaded() && (p.form1.controls().*timer).ticking())
+                    (p.form1.*handler)();
+            } else if (command == "dump") {
+                expectArguments(w, 0);
+                out << stateDump(p);
+            } else {
+                throw BadLine("unknown command " + std::string(command));
+            }
+        } catch (const BadLine& bad) {
+            out.flush();
+            err << "line " << lineNumber << ": " << bad.what() << "\n";
+            return TraceBadScript;
+        } catch (const QueuedRandom::Exhausted& exhausted) {
+            out.flush();
+            err << "line " << lineNumber << ": " << exhausted.what() << "\n";
+            return TraceRandomExhausted;
+        }
+    }
+    out.flush();
+    return TraceOk;
+}
+
+} // namespace blokko
