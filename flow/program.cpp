@@ -1,5 +1,7 @@
 #include "flow/program.h"
 
+#include <algorithm>
+
 namespace blokko {
 
 Program::Program(RandomSource& random) : form1(*this), form2(*this), random_(random)
@@ -24,6 +26,57 @@ void Program::hideForm1()
 void Program::unloadForm1()
 {
     form1.unload();
+}
+
+void Program::clickGo()
+{
+    if (form2.Visible)
+        form2.Command1_Click();
+}
+
+void Program::clickPause()
+{
+    if (form1.loaded() && form1.controls().Pause.Visible)
+        form1.Pause_Click();
+}
+
+void Program::clickGameOver()
+{
+    if (form1.loaded() && form1.controls().Command1.Visible)
+        form1.Command1_Click();
+}
+
+void Program::scrollTo(int value)
+{
+    HScrollBar& bar = form2.controls.HScroll1;
+    bar.Value = std::clamp(value, bar.Min, bar.Max);
+}
+
+void Program::keyDown(int keyCode)
+{
+    if (form1.loaded() && form1.controls().Visible)
+        form1.Form_KeyDown(keyCode, 0);
+}
+
+void Program::tick(TimerId timer)
+{
+    if (!form1.loaded())
+        return;
+    Form1Controls& c = form1.controls();
+    switch (timer) {
+    case TimerId::Timer1:
+        if (c.Timer1.ticking())
+            form1.Timer1_Timer();
+        break;
+    case TimerId::Timer2:
+        if (c.Timer2.ticking())
+            form1.Timer2_Timer();
+        break;
+    case TimerId::Timer3:
+        if (c.Timer3.ticking())
+            form1.Timer3_Timer();
+        break;
+    }
 }
 
 } // namespace blokko

@@ -9,6 +9,8 @@
 
 namespace blokko {
 
+enum class TimerId { Timer1, Timer2, Timer3 };
+
 class Program {
 public:
     // Program start: only the difficulty window is shown; the game window is not loaded.
@@ -28,6 +30,15 @@ public:
     void unloadForm1();
     void showForm2() { form2.Visible = true; }
     void hideForm2() { form2.Visible = false; }
+
+    // Events as the player and the clock deliver them. A click on a button that is not shown, a key
+    // for a game window that is not shown and a tick of a timer that is stopped do nothing.
+    void clickGo();
+    void clickPause();
+    void clickGameOver();
+    void scrollTo(int value); // kept within the scroll bar's range
+    void keyDown(int keyCode);
+    void tick(TimerId timer);
 
 private:
     RandomSource& random_;

@@ -98,47 +98,33 @@ TraceStatus TraceSession::run(std::istream& script, std::ostream& out, std::ostr
                 const auto value = wholeNumber(w[1]);
                 if (!value || *value < 1 || *value > 4)
                     throw BadLine("scroll: expected 1 to 4, got " + std::string(w[1]));
-                p.form2.controls.HScroll1.Value = static_cast<int>(*value);
+                p.scrollTo(static_cast<int>(*value));
             } else if (command == "click") {
                 expectArguments(w, 1);
-                const bool gameWindow = p.form1.loaded();
-                if (w[1] == "GO") {
-                    if (p.form2.Visible)
-                        p.form2.Command1_Click();
-                } else if (w[1] == "Pause") {
-                    if (gameWindow && p.form1.controls().Pause.Visible)
-                        p.form1.Pause_Click();
-                } else if (w[1] == "GameOver") {
-                    if (gameWindow && p.form1.controls().Command1.Visible)
-                        p.form1.Command1_Click();
-                } else {
+                if (w[1] == "GO")
+                    p.clickGo();
+                else if (w[1] == "Pause")
+                    p.clickPause();
+                else if (w[1] == "GameOver")
+                    p.clickGameOver();
+                else
                     throw BadLine("click: no button " + std::string(w[1]));
-                }
             } else if (command == "key") {
                 expectArguments(w, 1);
                 const auto code = wholeNumber(w[1]);
                 if (!code || *code < 0 || *code > std::numeric_limits<std::uint16_t>::max())
                     throw BadLine("key: expected a key code 0 to 65535, got " + std::string(w[1]));
-                if (p.form1.loaded() && p.form1.controls().Visible)
-                    p.form1.Form_KeyDown(static_cast<int>(*code), 0);
+                p.keyDown(static_cast<int>(*code));
             } else if (command == "tick") {
                 expectArguments(w, 1);
-                Timer Form1Controls::*timer = nullptr;
-                void (Form1::*handler)() = nullptr;
-                if (w[1] == "Timer1") {
-                    timer = &Form1Controls::Timer1;
-                    handler = &Form1::Timer1_Timer;
-                } else if (w[1] == "Timer2") {
-                    timer = &Form1Controls::Timer2;
-                    handler = &Form1::Timer2_Timer;
-                } else if (w[1] == "Timer3") {
-                    timer = &Form1Controls::Timer3;
-                    handler = &Form1::Timer3_Timer;
-                } else {
+                if (w[1] == "Timer1")
+                    p.tick(TimerId::Timer1);
+                else if (w[1] == "Timer2")
+                    p.tick(TimerId::Timer2);
+                else if (w[1] == "Timer3")
+                    p.tick(TimerId::Timer3);
+                else
                     throw BadLine("tick: no timer " + std::string(w[1]));
-                }
-                if (p.form1.loaded() && (p.form1.controls().*timer).ticking())
-                    (p.form1.*handler)();
             } else if (command == "dump") {
                 expectArguments(w, 0);
                 out << stateDump(p);
