@@ -11,7 +11,7 @@ namespace blokko {
 namespace {
 
 constexpr Colour Orange = 0x000080FF;
-constexpr Font LabelFont {"MS Sans Serif", 18, true, false};
+constexpr Font LabelFont{"MS Sans Serif", 18, true, false};
 
 void place(Control& control, float left, float top, float width, float height)
 {
@@ -63,10 +63,10 @@ Form2Controls::Form2Controls()
     // The first control of the design is the frontmost of its layer.
     std::uint32_t z = 0;
     for (Control* graphical :
-        std::initializer_list<Control*> {&Image1[0], &Label1, &Label2, &Label3, &Label4, &Label5, &Image1[1]})
+        std::initializer_list<Control*>{&Image1[0], &Label1, &Label2, &Label3, &Label4, &Label5, &Image1[1]})
         graphical->z = ++z;
     z = 0;
-    for (Control* windowed : std::initializer_list<Control*> {&Command1, &HScroll1})
+    for (Control* windowed : std::initializer_list<Control*>{&Command1, &HScroll1})
         windowed->z = ++z;
 }
 

@@ -82,7 +82,7 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     // --- Variables, in the order the window holds them (start values are the program-start ones) ---
-    std::array<std::array<std::string, PatternRows>, PatternPieces> patterns {};
+    std::array<std::array<std::string, PatternRows>, PatternPieces> patterns{};
     int prow = 0;
     int pcol = 0;
     int row = 0;

@@ -7,7 +7,7 @@ namespace blokko {
 int secondsSinceMidnight()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     return local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
 }

@@ -20,7 +20,7 @@ double numericValue(std::string_view text)
 
 std::string wholeNumberText(double value)
 {
-    std::array<char, 32> buffer {};
+    std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<std::int64_t>(value));
     return std::string(buffer.data(), result.ptr);
 }

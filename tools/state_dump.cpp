@@ -31,7 +31,8 @@ std::string timer(const Timer& t)
     return std::to_string(t.Interval) + "," + flag(t.Enabled);
 }
 
-template <std::size_t N> std::string cellList(const char* keyword, const std::array<Cell, N>& cells)
+template <std::size_t N>
+std::string cellList(const char* keyword, const std::array<Cell, N>& cells)
 {
     std::string line = keyword;
     for (std::size_t k = 1; k < N; ++k) {

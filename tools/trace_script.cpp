@@ -40,7 +40,7 @@ std::optional<long> wholeNumber(std::string_view word)
 {
     long value = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc {} || end != word.data() + word.size())
+    if (error != std::errc{} || end != word.data() + word.size())
         return std::nullopt;
     return value;
 }
@@ -51,7 +51,7 @@ float randomValue(std::string_view word)
 {
     double value = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc {} || end != word.data() + word.size() || !std::isfinite(value))
+    if (error != std::errc{} || end != word.data() + word.size() || !std::isfinite(value))
         throw BadLine("rand: not a decimal value: " + std::string(word));
     if (value < 0 || value >= 1)
         throw BadLine("rand: value outside [0, 1): " + std::string(word));

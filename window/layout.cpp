@@ -19,7 +19,7 @@ constexpr Colour Blue = 0x00FF0000;
 constexpr Colour DarkBlue = 0x00C00000;
 constexpr int CellBorderWidth = 4;
 
-constexpr Font CounterFont {"Times New Roman", 15.75f, true, false};
+constexpr Font CounterFont{"Times New Roman", 15.75f, true, false};
 
 void place(Control& control, float left, float top, float width, float height)
 {
@@ -118,10 +118,10 @@ Form1Controls::Form1Controls()
     place(Shape1[0], 360, 600, 495, 495);
 
     // The designed drawing order: the first control of the design is the frontmost of its layer.
-    for (Control* graphical : std::initializer_list<Control*> {&Shape1[0], &Shape2[0], &Shape3[0], &npiece, &backdrop,
+    for (Control* graphical : std::initializer_list<Control*>{&Shape1[0], &Shape2[0], &Shape3[0], &npiece, &backdrop,
              &scorelabel, &hscorelabel, &rowslabel, &piecelabel, &Level})
         bringToFront(*graphical);
-    for (Control* windowed : std::initializer_list<Control*> {&Command1, &covertop, &coverbottom, &Pause})
+    for (Control* windowed : std::initializer_list<Control*>{&Command1, &covertop, &coverbottom, &Pause})
         windowed->z = ++windowedFront;
 }
 
@@ -190,7 +190,7 @@ void Form1::setup()
     auto& c = controls();
     const float x = 17.0f * cell;
     c.backdrop.Width = c.backdrop.Height;
-    for (Control* control : std::initializer_list<Control*> {
+    for (Control* control : std::initializer_list<Control*>{
              &c.npiece, &c.backdrop, &c.scorelabel, &c.hscorelabel, &c.rowslabel, &c.piecelabel, &c.Level})
         control->Left = x - control->Width / 2.0f;
 }
