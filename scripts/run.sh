@@ -4,8 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBLOKKO_TESTS=OFF
-cmake --build build/release
+cmake --preset default -DBLOKKO_TESTS=OFF
+cmake --build --preset default
 
 if [ -x build/release/blokko ]; then
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
