@@ -60,10 +60,11 @@ Form2Controls::Form2Controls()
     Label1.wordWrap = true;
     place(Image1[0], 0, 0, 5775, 2400);
 
-    // The first control of the design is the frontmost of its layer.
+    // The labels lie over both images, so the gradient shows behind their text; among the rest, the
+    // first control of the design is the frontmost of its layer.
     std::uint32_t z = 0;
     for (Control* graphical :
-        std::initializer_list<Control*>{&Image1[0], &Label1, &Label2, &Label3, &Label4, &Label5, &Image1[1]})
+        std::initializer_list<Control*>{&Image1[0], &Image1[1], &Label1, &Label2, &Label3, &Label4, &Label5})
         graphical->z = ++z;
     z = 0;
     for (Control* windowed : std::initializer_list<Control*>{&Command1, &HScroll1})

@@ -45,6 +45,40 @@ std::optional<long> wholeNumber(std::string_view word)
     return value;
 }
 
+// Whether a decimal that from_chars has read as a finite value lies below 1, decided on its digits: a
+// value just below 1 may read as the double 1.0.
+bool decimalBelowOne(std::string_view word)
+{
+    std::size_t i = word.starts_with('-') ? 1 : 0;
+    long integerDigits = 0;
+    long fractionDigits = 0;
+    long power = 0; // power of ten of the first non-zero digit
+    bool found = false;
+    bool fraction = false;
+    for (; i < word.size() && word[i] != 'e' && word[i] != 'E'; ++i) {
+        if (word[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        fraction ? ++fractionDigits : ++integerDigits;
+        if (!found && word[i] != '0') {
+            found = true;
+            power = fraction ? -fractionDigits : integerDigits; // integer digits: corrected below
+        }
+    }
+    if (!found)
+        return true; // zero
+    if (power > 0)
+        power = integerDigits - power; // the digit's place counted from the units
+    long exponent = 0;
+    if (i < word.size()) {
+        const std::size_t start = i + 1 < word.size() && word[i + 1] == '+' ? i + 2 : i + 1;
+        if (std::from_chars(word.data() + start, word.data() + word.size(), exponent).ec != std::errc{})
+            return false;
+    }
+    return power + exponent < 0;
+}
+
 // A decimal in [0, 1), held as the 32-bit float the game draws. A value so close to 1 that it would
 // round up to 1 is held as the largest float below 1.
 float randomValue(std::string_view word)
@@ -53,9 +87,13 @@ float randomValue(std::string_view word)
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc{} || end != word.data() + word.size() || !std::isfinite(value))
         throw BadLine("rand: not a decimal value: " + std::string(word));
-    if (value < 0 || value >= 1)
+    if (value < 0 || !decimalBelowOne(word))
         throw BadLine("rand: value outside [0, 1): " + std::string(word));
-    const float single = static_cast<float>(value);
+    // Rounded once, from the decimal straight to the float: going through the double first can round
+    // twice and land on the other neighbour of a value halfway between two floats.
+    float single = 0;
+    if (std::from_chars(word.data(), word.data() + word.size(), single).ec != std::errc{})
+        single = static_cast<float>(value); // too small for a normal float
     return single < 1.0f ? single : std::nextafter(1.0f, 0.0f);
 }
 

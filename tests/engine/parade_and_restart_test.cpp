@@ -1,0 +1,247 @@
+// Start-up, the piece parade before play, pause and resume, and the restart through "Game Over".
+
+#include <algorithm>
+
+#include "tests/engine/engine_fixture.h"
+
+namespace blokko::test {
+namespace {
+
+class ParadeTest : public EngineTest {
+protected:
+    void tickParade(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            program.tick(TimerId::Timer2);
+    }
+
+    // Hard, piece 4 falling and `next` waiting; a block in row 2 ends the game at the first play tick,
+    // which spawns `next`; then "Game Over" is clicked.
+    void endGameAndRestart(int next)
+    {
+        startPlay(3, 4, next);
+        queue({randomFor(1)});
+        drawRows(2, {"...7......"});
+        tickPlay();
+        ASSERT_TRUE(c().Command1.Visible);
+        program.clickGameOver();
+    }
+};
+
+TEST_F(ParadeTest, NothingOfTheGameWindowExistsUntilGo)
+{
+    EXPECT_FALSE(program.form1.loaded());
+    program.tick(TimerId::Timer2);
+    program.keyDown(39);
+    program.clickPause();
+    EXPECT_FALSE(program.form1.loaded());
+    EXPECT_EQ(program.module1.difficulty, 0);
+    loadAt(4);
+    EXPECT_EQ(program.module1.difficulty, 4);
+    EXPECT_TRUE(c().Visible);
+    EXPECT_FALSE(program.form2.Visible);
+}
+
+TEST_F(ParadeTest, FirstFourTicksTurnPieceZeroAndShowNothing)
+{
+    queue({randomFor(2), randomFor(3)});
+    loadAt(1);
+    for (int tick = 1; tick <= 4; ++tick) {
+        tickParade();
+        EXPECT_EQ(f().turn, tick);
+        EXPECT_EQ(f().piece, 0);
+        EXPECT_EQ(boxText(), "................");
+    }
+}
+
+TEST_F(ParadeTest, EachStandardPieceIsShownAtItsFourTurnsInTheBoxColour)
+{
+    queue({randomFor(2), randomFor(3)});
+    loadAt(1);
+    tickParade(5);
+    EXPECT_EQ(f().piece, 1);
+    EXPECT_EQ(f().turn, 1);
+    EXPECT_EQ(f().down, 8.0f); // 8 + speed 0
+    EXPECT_EQ(boxText(), "..........b.bbb.");
+    EXPECT_EQ(c().Shape1[11].Left, 292.0f * 6 + 50);
+    EXPECT_EQ(c().Shape1[11].Top, 292.0f * 11 + 50);
+    tickParade();
+    EXPECT_EQ(boxText(), "b...b...bb......"); // piece 1 at turn 2
+    for (int tick = 7; tick <= 32; ++tick) {
+        tickParade();
+        EXPECT_EQ(f().piece, (tick - 5) / 4 + 1) << tick;
+        EXPECT_EQ(f().turn, (tick - 5) % 4 + 1) << tick;
+        const std::string box = boxText();
+        EXPECT_EQ(std::count(box.begin(), box.end(), 'b'), 4) << tick;
+    }
+    EXPECT_EQ(boxText(), "..b...bb...b...."); // piece 7 at turn 4
+    EXPECT_EQ(c().Timer1.Interval, 0);
+    EXPECT_EQ(shownWellCells(), 64); // the parade never lands
+}
+
+TEST_F(ParadeTest, ThirtyThirdTickBeginsPlayAtTheChosenSpeed)
+{
+    queue({randomFor(2), randomFor(3)});
+    loadAt(2);
+    tickParade(32);
+    EXPECT_EQ(c().Timer2.Interval, 2);
+    tickParade();
+    EXPECT_EQ(c().Timer2.Interval, 0);
+    EXPECT_EQ(c().Timer1.Interval, 50);
+    EXPECT_EQ(f().piece, 2);
+    EXPECT_EQ(f().nextpiece, 3.0f);
+    EXPECT_EQ(f().speed, 0.6f);
+    EXPECT_EQ(f().down, -4.0f);
+    EXPECT_EQ(previewText(), "............3333");
+    tickParade(3);
+    EXPECT_EQ(f().down, -4.0f);
+}
+
+TEST_F(ParadeTest, PauseDuringTheParadeHoldsItAndResumeContinuesIt)
+{
+    queue({randomFor(2), randomFor(3)});
+    loadAt(1);
+    tickParade(6);
+    program.keyDown(80);
+    tickParade(10);
+    EXPECT_EQ(f().piece, 1);
+    EXPECT_EQ(f().turn, 2);
+    program.clickPause();
+    EXPECT_FALSE(c().Pause.Visible);
+    EXPECT_EQ(runParade(), 27);
+}
+
+TEST_F(ParadeTest, ResumeAfterParadeAndCurtainLeavesTheirTimersSilent)
+{
+    startPlay(1, 2, 3);
+    for (int i = 0; i < 14; ++i)
+        program.tick(TimerId::Timer3);
+    program.keyDown(80);
+    program.clickPause();
+    tickParade(3);
+    program.tick(TimerId::Timer3);
+    EXPECT_EQ(f().piece, 2);
+    EXPECT_EQ(f().turn, 1);
+    EXPECT_EQ(f().down, -4.0f);
+    EXPECT_EQ(c().coverbottom.Top, 6937.0f);
+    tickPlay();
+    EXPECT_EQ(f().down, -4.0f + 0.3f);
+}
+
+TEST_F(ParadeTest, RestartShowsBothWindowsKeepsTheBestScoreAndResetsTheCounters)
+{
+    endGameAndRestart(5);
+    EXPECT_EQ(program.module1.difficulty, 0);
+    EXPECT_TRUE(program.form2.Visible);
+    EXPECT_TRUE(c().Visible);
+    EXPECT_EQ(program.form2.controls.HScroll1.Value, 3); // the last choice
+    EXPECT_EQ(f().hiscore.joined(), "000010");
+    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000010");
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000000");
+    EXPECT_EQ(f().score.joined(), "000000");
+    EXPECT_EQ(f().rows.joined(), "000");
+    EXPECT_EQ(f().blocks, "0000");
+    EXPECT_EQ(c().piecelabel.Caption, "Blocks:0000");
+    EXPECT_EQ(f().level, 0);
+    EXPECT_EQ(shownWellCells(), 64);
+    EXPECT_FALSE(c().Command1.Visible);
+    EXPECT_EQ(c().Timer1.Interval, 0);
+    EXPECT_EQ(c().Timer2.Interval, 1);
+    EXPECT_EQ(c().Timer3.Interval, 200);
+}
+
+TEST_F(ParadeTest, BestScoreOfZeroShowsSixZerosAfterARestart)
+{
+    endGameAndRestart(5);
+    f().hiscore = LooseValue::text("000000");
+    c().Command1.Visible = true;
+    queue({randomFor(1)});
+    program.clickGameOver();
+    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000000");
+}
+
+TEST_F(ParadeTest, RestartWithPieceFiveAtTurnOneParadesTheRestOfTheStandardPieces)
+{
+    endGameAndRestart(5);
+    ASSERT_EQ(f().piece, 5);
+    ASSERT_EQ(f().turn, 1);
+    queue({randomFor(6), randomFor(7)});
+    tickParade();
+    EXPECT_EQ(f().piece, 5);
+    EXPECT_EQ(f().turn, 2);
+    EXPECT_EQ(f().down, 9.0f); // 8 + the last game's speed 1.0
+    EXPECT_EQ(boxText(), ".....bb..bb....."); // drawn in the box's designed colour again
+    EXPECT_EQ(runParade(), 11);
+    EXPECT_EQ(f().piece, 6);
+    EXPECT_EQ(f().speed, 1.0f); // difficulty 0 keeps the speed
+}
+
+TEST_F(ParadeTest, RestartAfterALargePieceBeginsAtTheFirstParadeTick)
+{
+    startPlay(4, 4, 1);
+    queue({randomFor(1)});
+    f().nextpiece = 12;
+    drawRows(2, {"7........."}); // cell 26: the first Intense step (a = 0.45) lands at once
+    tickPlay();
+    ASSERT_EQ(f().piece, 12);
+    program.clickGameOver();
+    EXPECT_FALSE(c().Level.Visible);
+    queue({randomFor(3), randomFor(4)});
+    tickParade();
+    EXPECT_EQ(c().Timer2.Interval, 0);
+    EXPECT_EQ(c().Timer1.Interval, 50);
+    EXPECT_EQ(f().piece, 3);
+}
+
+TEST_F(ParadeTest, IntenseShowsTheLevelLabelOnlyAtTheFirstLoad)
+{
+    startPlay(4, 4, 2);
+    EXPECT_TRUE(c().Level.Visible);
+    queue({randomFor(1)});
+    drawRows(2, {"7........."});
+    tickPlay();
+    program.clickGameOver();
+    EXPECT_FALSE(c().Level.Visible);
+    program.scrollTo(4);
+    program.clickGo();
+    EXPECT_EQ(program.module1.difficulty, 4);
+    EXPECT_FALSE(c().Level.Visible);
+    EXPECT_FALSE(program.form2.Visible);
+}
+
+TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
+{
+    endGameAndRestart(5);
+    queue({randomFor(3), randomFor(1)});
+    runParade();
+    ASSERT_EQ(f().speed, 1.0f);
+    program.scrollTo(1);
+    program.clickGo();
+    EXPECT_EQ(program.module1.difficulty, 1);
+    EXPECT_FALSE(program.form2.Visible);
+    tickPlay();
+    EXPECT_EQ(f().down, -3.0f); // the running piece keeps 1.0
+    queue({randomFor(2)});
+    tickPlay(19);
+    EXPECT_EQ(f().piece, 1);
+    EXPECT_EQ(f().speed, 0.3f);
+    EXPECT_FALSE(c().Level.Visible);
+}
+
+TEST_F(ParadeTest, WithoutAChoiceAHurriedSpeedStaysForEveryLaterPiece)
+{
+    endGameAndRestart(5);
+    queue({randomFor(3), randomFor(1)});
+    program.clickGameOver(); // not shown: nothing happens
+    runParade();
+    f().speed = 0.3f; // as if the last game had been at "Easy"
+    program.keyDown(40);
+    queue({randomFor(2), randomFor(2)});
+    tickPlay(20);
+    EXPECT_EQ(f().piece, 1);
+    EXPECT_EQ(f().speed, 1.0f);
+    EXPECT_EQ(f().nextpiece, 2.0f); // drawn from the seven standard pieces
+}
+
+} // namespace
+} // namespace blokko::test

@@ -1,0 +1,172 @@
+// Removing full rows (rows 2 to 20), the score, rows and best-score counters.
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "tests/engine/engine_fixture.h"
+
+namespace blokko::test {
+namespace {
+
+class RowsTest : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        queue({randomFor(3), randomFor(1)});
+        loadAt(3);
+        runParade();
+    }
+};
+
+TEST_F(RowsTest, RowsNineteenAndTwentyAreBothRemovedAndRowOneIsDuplicated)
+{
+    drawRows(1, {"1........."});
+    drawRows(17, {"..2.......", "...3......", "4444444444", "5555555555"});
+    f().checkrow();
+    EXPECT_EQ(rowsText(1, 4), (std::vector<std::string>{"1.........", "1.........", "1.........", ".........."}));
+    EXPECT_EQ(bottomText(3), (std::vector<std::string>{"..........", "..2.......", "...3......"}));
+    EXPECT_EQ(f().rows.joined(), "002");
+    EXPECT_EQ(c().rowslabel.Caption, "Rows:002");
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000200");
+}
+
+TEST_F(RowsTest, RowsEighteenAndTwentyAreRemovedAndRowNineteenEndsInRowTwenty)
+{
+    drawBottom({"..6.......", "7777777777", "1.1.1.1.1.", "2222222222"});
+    f().checkrow();
+    EXPECT_EQ(bottomText(4), (std::vector<std::string>{"..........", "..........", "..6.......", "1.1.1.1.1."}));
+    EXPECT_EQ(c().rowslabel.Caption, "Rows:002");
+}
+
+TEST_F(RowsTest, RowWithOneHoleInItsFirstOrLastColumnStays)
+{
+    const std::vector<std::string> well{".333333333", "333333333.", "33333.3333"};
+    drawBottom(well);
+    f().checkrow();
+    EXPECT_EQ(bottomText(3), well);
+    EXPECT_EQ(c().rowslabel.Caption, "Rows:000");
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000000");
+}
+
+TEST_F(RowsTest, FullRowOneIsNeverRemovedByItself)
+{
+    drawRows(1, {"6666666666"});
+    f().checkrow();
+    EXPECT_EQ(rowsText(1, 2), (std::vector<std::string>{"6666666666", ".........."}));
+    EXPECT_EQ(f().score.joined(), "000000");
+}
+
+class TwoRowsTest : public EngineTest { };
+
+// The square (piece 5, columns 5 and 6) fills the gaps of rows 19 and 20 at once.
+TEST_F(TwoRowsTest, TwoRowsAtScore120StepTheScoreTo320ThenThePieceTo330)
+{
+    startPlay(3, 5, 1);
+    queue({randomFor(2)});
+    f().score = LooseValue::text("000120");
+    drawBottom({"1.........", "4444..4444", "4444..4444"});
+    tickPlay(20);
+    ASSERT_FALSE(f().landed);
+    tickPlay();
+    EXPECT_EQ(bottomText(3), (std::vector<std::string>{"..........", "..........", "1........."}));
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000330");
+    EXPECT_EQ(c().rowslabel.Caption, "Rows:002");
+    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000330");
+}
+
+TEST_F(RowsTest, EachRemovedRowIsTenStepsOfTen)
+{
+    f().score = LooseValue::text("000120");
+    drawBottom({"5555555555"});
+    f().temp = 20;
+    f().deleterow();
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000220");
+    EXPECT_EQ(f().row, 1); // the scan of checkrow starts again at row 2
+}
+
+TEST_F(RowsTest, HurryBonusIsCarriedIntoTheNextStepOfTen)
+{
+    f().score = LooseValue::text("000010");
+    program.keyDown(40); // Hard: speed is 1.0 already, no bonus
+    EXPECT_EQ(f().score.numeric(), 10);
+    f().score = LooseValue::number(15);
+    f().addscore();
+    EXPECT_EQ(f().score.joined(), "000025");
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000025");
+}
+
+TEST_F(RowsTest, ScoreAfter999990IsZeroAndTheBestScoreStays)
+{
+    f().score = LooseValue::text("999990");
+    f().hiscore = LooseValue::text("999990");
+    f().addscore();
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000000");
+    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:999990");
+}
+
+TEST_F(RowsTest, EqualScoreLeavesTheBestScoreAndAHigherOneReplacesIt)
+{
+    f().score = LooseValue::text("000040");
+    f().hiscore = LooseValue::text("000050");
+    f().addscore();
+    EXPECT_EQ(f().hiscore.joined(), "000050");
+    f().addscore();
+    EXPECT_EQ(f().hiscore.joined(), "000060");
+    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000060");
+}
+
+TEST_F(RowsTest, RowsCounterAfter999IsZero)
+{
+    f().rows = LooseValue::text("999");
+    drawBottom({"2222222222"});
+    f().checkrow();
+    EXPECT_EQ(c().rowslabel.Caption, "Rows:000");
+}
+
+TEST_F(RowsTest, FirstStepOfTheProgramRunSetsTheBestScore)
+{
+    ASSERT_TRUE(f().hiscore.isEmpty());
+    f().addscore();
+    EXPECT_EQ(f().hiscore.joined(), "000010");
+    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000010");
+}
+
+// A full row 1 copied into row 2 by a removal would be found full again after every removal.
+TEST_F(RowsTest, FullRowOneIsEmptiedWhenARemovalCopiesItDown)
+{
+    drawRows(1, {"6666666666"});
+    drawBottom({"3.........", "2222222222"});
+    f().checkrow();
+    EXPECT_EQ(rowsText(1, 3), emptyRows(3));
+    EXPECT_EQ(bottomText(1), (std::vector<std::string>{"3........."}));
+    EXPECT_EQ(c().rowslabel.Caption, "Rows:002");
+    EXPECT_EQ(c().scorelabel.Caption, "Score:000200");
+}
+
+TEST_F(RowsTest, PartlyFilledRowOneStaysAfterARemoval)
+{
+    drawRows(1, {"666666666."});
+    drawBottom({"2222222222"});
+    f().checkrow();
+    EXPECT_EQ(rowsText(1, 2), (std::vector<std::string>{"666666666.", "666666666."}));
+}
+
+using RowsDeathTest = RowsTest;
+
+TEST_F(RowsDeathTest, RemovalWithAFullRowOneComesToAnEnd)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    drawRows(1, {"6666666666"});
+    drawBottom({"2222222222"});
+    EXPECT_EXIT(
+        {
+            alarm(10); // a removal that never ends is killed here
+            f().checkrow();
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace
+} // namespace blokko::test
