@@ -8,9 +8,13 @@ cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
 
-# Further suites (sanitizers, fuzzing, end to end), each a script of its own.
-for suite in scripts/test-*.sh; do
+# Further suites (sanitizers, fuzzing, end to end), each a script of its own. The sanitizer suite runs
+# first and the fuzzer right after it; the others follow in name order.
+ran=" "
+for suite in scripts/test-sanitizers.sh scripts/test-fuzz.sh scripts/test-*.sh; do
     [ -e "$suite" ] || continue
+    case "$ran" in *" $suite "*) continue ;; esac
+    ran="$ran$suite "
     echo "== $suite"
     bash "$suite"
 done
