@@ -1,0 +1,19 @@
+// Blokko: the difficulty window opens first; "GO!" starts the game.
+
+#include <QApplication>
+
+#include "flow/desktop_app.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Blokko"));
+    // Hiding a window is part of play; only the windows' own close rules end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    blokko::view::DesktopApp desktop;
+    QObject::connect(
+        &desktop, &blokko::view::DesktopApp::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    desktop.start();
+    return QApplication::exec();
+}
