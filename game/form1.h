@@ -37,10 +37,12 @@ enum class Key : int {
 struct Form1Controls {
     Form1Controls(); // the designed window
 
-    // The window itself: outer size (frame and title bar included) and whether it is shown.
+    // The window itself: outer size (frame and title bar included), whether it is shown, its look.
     float Width = 0;
     float Height = 0;
     bool Visible = false;
+    const char* Caption = "";
+    Colour BackColor = 0;
 
     Button Pause;
     Panel coverbottom;

@@ -36,13 +36,14 @@ QSize clientSize(const Form1Controls& c)
 GameWindow::GameWindow(const Program& program, QWidget* parent)
     : QWidget(parent), program_(program), loadCount_(program.form1.loadCount())
 {
-    setWindowTitle(QStringLiteral("Blokko"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     if (!program.form1.loaded()) {
         detached_ = true;
         return;
     }
+    setWindowTitle(QString::fromUtf8(program.form1.controls().Caption));
+    backColor_ = toQColor(program.form1.controls().BackColor);
     const Form1Controls& c = controls();
     setFixedSize(clientSize(c));
 
@@ -151,7 +152,7 @@ void GameWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    painter.fillRect(exposed, toQColor(GameWindowBackColor));
+    painter.fillRect(exposed, backColor_);
     if (detached_)
         return;
     for (const PaintCache::Entry& entry : cache_.drawingOrder()) {

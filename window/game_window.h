@@ -2,6 +2,7 @@
 // The game window: draws the cells and controls of one load of Form1 and hands the player's clicks on
 // to whoever owns the program. It holds no game state; what it keeps is a record of what it drew.
 
+#include <QColor>
 #include <QRegion>
 #include <QWidget>
 #include <array>
@@ -20,9 +21,6 @@ namespace blokko::view {
 
 class CaptionButton;
 class CurtainWidget;
-
-// The yellow of the game window, as designed.
-constexpr Colour GameWindowBackColor = 0x0000FFFF;
 
 class GameWindow : public QWidget {
     Q_OBJECT
@@ -76,6 +74,7 @@ private:
     const Program& program_;
     std::uint64_t loadCount_;
     bool detached_ = false;
+    QColor backColor_{Qt::yellow};
     PaintCache cache_;
     QRegion lastRepaint_;
     CaptionButton* pause_ = nullptr;

@@ -13,6 +13,7 @@ constexpr float DesignedScaleWidth = 5850;
 constexpr float DesignedScaleHeight = 5925;
 
 constexpr Colour Black = 0x00000000;
+constexpr Colour Yellow = 0x0000FFFF;
 constexpr Colour Red = 0x000000FF;
 constexpr Colour Green = 0x0000FF00;
 constexpr Colour Blue = 0x00FF0000;
@@ -73,6 +74,8 @@ Form1Controls::Form1Controls()
 {
     Width = DesignedScaleWidth + Form1FrameWidth;
     Height = DesignedScaleHeight + Form1FrameHeight;
+    Caption = "Blokko";
+    BackColor = Yellow;
 
     place(Pause, 1560, 240, 3015, 1935);
     Pause.Caption = "Pause";
