@@ -18,3 +18,4 @@ target_link_libraries(blokko_view PUBLIC blokko_engine Qt6::Widgets PRIVATE blok
 
 add_executable(blokko flow/main.cpp)
 target_link_libraries(blokko PRIVATE blokko_view blokko_warnings)
+target_compile_definitions(blokko PRIVATE BLOKKO_VERSION="${PROJECT_VERSION}")
