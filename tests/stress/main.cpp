@@ -1,0 +1,21 @@
+// The desktop stress suites, one QApplication for all of them, set up as the program sets up its own.
+
+#include <QApplication>
+
+namespace blokko::stress {
+int runHeldKeysTests(int argc, char** argv);
+int runRestartsTests(int argc, char** argv);
+int runClosingTests(int argc, char** argv);
+} // namespace blokko::stress
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // As in the program: hiding a window is part of play, only the windows' own close rules end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    int failures = 0;
+    failures += blokko::stress::runHeldKeysTests(argc, argv);
+    failures += blokko::stress::runRestartsTests(argc, argv);
+    failures += blokko::stress::runClosingTests(argc, argv);
+    return failures == 0 ? 0 : 1;
+}
