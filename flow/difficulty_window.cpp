@@ -88,7 +88,7 @@ void DifficultyWindow::paintEvent(QPaintEvent* event)
         graphics.push_back({image.z, &image, 0});
     const auto& order = cache_.drawingOrder();
     for (const PaintCache::Entry& entry : order)
-        graphics.push_back({cache_.labelRecord(entry.index).z, nullptr, entry.index});
+        graphics.push_back({cache_.labelRecord(entry.index).drawn.z, nullptr, entry.index});
     std::stable_sort(graphics.begin(), graphics.end(), [](const Graphic& a, const Graphic& b) { return a.z < b.z; });
     for (const Graphic& g : graphics) {
         if (g.image) {

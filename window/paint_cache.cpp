@@ -15,6 +15,24 @@ bool sameFont(const Font& a, const Font& b)
     return std::strcmp(a.name, b.name) == 0 && a.points == b.points && a.bold == b.bold && a.italic == b.italic;
 }
 
+bool samePlace(const Control& a, const Control& b)
+{
+    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height && a.z == b.z;
+}
+
+bool sameDrawing(const Cell& a, const Cell& b)
+{
+    return samePlace(a, b) && a.Visible == b.Visible && a.BackColor == b.BackColor && a.FillStyle == b.FillStyle &&
+        a.BorderColor == b.BorderColor && a.BorderWidth == b.BorderWidth && a.opaque == b.opaque;
+}
+
+bool sameDrawing(const Label& a, const Label& b)
+{
+    return samePlace(a, b) && a.Visible == b.Visible && a.Caption == b.Caption && a.ForeColor == b.ForeColor &&
+        a.BackColor == b.BackColor && a.transparent == b.transparent && a.wordWrap == b.wordWrap &&
+        sameFont(a.font, b.font);
+}
+
 // Adds what the control covered before and covers now; nothing when it is hidden both times.
 void addChange(QRegion& region, bool wasVisible, const QRectF& before, bool isVisible, const QRectF& now)
 {
@@ -36,37 +54,14 @@ QRect repaintRect(const QRectF& drawn)
 
 void PaintCache::addCell(const Cell& cell)
 {
-    CellRecord record;
-    record.cell = &cell;
-    record.rect = pixelRect(cell);
-    record.visible = cell.Visible;
-    record.z = cell.z;
-    record.back = cell.BackColor;
-    record.fill = cell.FillStyle;
-    record.border = cell.BorderColor;
-    record.borderWidth = cell.BorderWidth;
-    record.opaque = cell.opaque;
-    cells_.push_back(record);
+    cells_.push_back({&cell, cell, pixelRect(cell)});
     order_.push_back({Kind::Cell, cells_.size() - 1});
     orderSorted_ = false;
 }
 
 void PaintCache::addLabel(const Label& label)
 {
-    LabelRecord record;
-    record.label = &label;
-    record.rect = pixelRect(label);
-    record.visible = label.Visible;
-    record.z = label.z;
-    record.caption = label.Caption;
-    record.text = QString::fromStdString(label.Caption);
-    record.designedFont = label.font;
-    record.font = fontFor(label.font);
-    record.fore = label.ForeColor;
-    record.back = label.BackColor;
-    record.transparent = label.transparent;
-    record.wordWrap = label.wordWrap;
-    labels_.push_back(std::move(record));
+    labels_.push_back({&label, label, pixelRect(label), QString::fromStdString(label.Caption), fontFor(label.font)});
     order_.push_back({Kind::Label, labels_.size() - 1});
     orderSorted_ = false;
 }
@@ -76,47 +71,28 @@ QRegion PaintCache::collectChanges()
     QRegion changed;
     bool reorder = false;
     for (CellRecord& r : cells_) {
-        const Cell& c = *r.cell;
-        const QRectF rect = pixelRect(c);
-        const bool sameLook = r.back == c.BackColor && r.fill == c.FillStyle && r.border == c.BorderColor &&
-            r.borderWidth == c.BorderWidth && r.opaque == c.opaque;
-        if (r.visible == c.Visible && r.z == c.z && r.rect == rect && sameLook)
+        const Cell& now = *r.cell;
+        if (sameDrawing(r.drawn, now))
             continue;
-        addChange(changed, r.visible, r.rect, c.Visible, rect);
-        reorder = reorder || r.z != c.z;
+        const QRectF rect = pixelRect(now);
+        addChange(changed, r.drawn.Visible, r.rect, now.Visible, rect);
+        reorder = reorder || r.drawn.z != now.z;
+        r.drawn = now;
         r.rect = rect;
-        r.visible = c.Visible;
-        r.z = c.z;
-        r.back = c.BackColor;
-        r.fill = c.FillStyle;
-        r.border = c.BorderColor;
-        r.borderWidth = c.BorderWidth;
-        r.opaque = c.opaque;
     }
     for (LabelRecord& r : labels_) {
-        const Label& l = *r.label;
-        const QRectF rect = pixelRect(l);
-        const bool sameLook = r.fore == l.ForeColor && r.back == l.BackColor && r.transparent == l.transparent &&
-            r.wordWrap == l.wordWrap && sameFont(r.designedFont, l.font);
-        if (r.visible == l.Visible && r.z == l.z && r.rect == rect && sameLook && r.caption == l.Caption)
+        const Label& now = *r.label;
+        if (sameDrawing(r.drawn, now))
             continue;
-        addChange(changed, r.visible, r.rect, l.Visible, rect);
-        reorder = reorder || r.z != l.z;
+        const QRectF rect = pixelRect(now);
+        addChange(changed, r.drawn.Visible, r.rect, now.Visible, rect);
+        reorder = reorder || r.drawn.z != now.z;
+        if (r.drawn.Caption != now.Caption)
+            r.text = QString::fromStdString(now.Caption);
+        if (!sameFont(r.drawn.font, now.font))
+            r.font = fontFor(now.font);
+        r.drawn = now;
         r.rect = rect;
-        r.visible = l.Visible;
-        r.z = l.z;
-        if (r.caption != l.Caption) {
-            r.caption = l.Caption;
-            r.text = QString::fromStdString(l.Caption);
-        }
-        if (!sameFont(r.designedFont, l.font)) {
-            r.designedFont = l.font;
-            r.font = fontFor(l.font);
-        }
-        r.fore = l.ForeColor;
-        r.back = l.BackColor;
-        r.transparent = l.transparent;
-        r.wordWrap = l.wordWrap;
     }
     if (reorder)
         orderSorted_ = false;
@@ -125,7 +101,7 @@ QRegion PaintCache::collectChanges()
 
 std::uint32_t PaintCache::zOf(const Entry& entry) const
 {
-    return entry.kind == Kind::Cell ? cells_[entry.index].z : labels_[entry.index].z;
+    return entry.kind == Kind::Cell ? cells_[entry.index].drawn.z : labels_[entry.index].drawn.z;
 }
 
 const std::vector<PaintCache::Entry>& PaintCache::drawingOrder() const

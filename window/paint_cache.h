@@ -8,7 +8,6 @@
 #include <QRegion>
 #include <QString>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "game/controls.h"
@@ -26,29 +25,16 @@ public:
 
     struct CellRecord {
         const Cell* cell = nullptr;
-        QRectF rect;
-        bool visible = false;
-        std::uint32_t z = 0;
-        Colour back = 0;
-        int fill = 0;
-        Colour border = 0;
-        int borderWidth = 0;
-        bool opaque = true;
+        Cell drawn; // the cell as it was last drawn
+        QRectF rect; // where, in pixels
     };
 
     struct LabelRecord {
         const Label* label = nullptr;
+        Label drawn;
         QRectF rect;
-        bool visible = false;
-        std::uint32_t z = 0;
-        std::string caption;
         QString text; // the caption converted once, for painting
         QFont font;
-        Font designedFont;
-        Colour fore = 0;
-        Colour back = 0;
-        bool transparent = true;
-        bool wordWrap = false;
     };
 
     // The controls stay owned by the engine; they must outlive the cache (one load of a window).
