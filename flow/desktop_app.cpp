@@ -77,6 +77,17 @@ void DesktopApp::start()
     afterEvent();
 }
 
+int DesktopApp::run()
+{
+    // Not QCoreApplication::quit(): that asks every window to close first, and the windows leave
+    // closing to the game, which would only ask to quit again. Queued, so the close event that asked
+    // for the end is over before the loop stops.
+    connect(
+        this, &DesktopApp::quitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    start();
+    return QCoreApplication::exec();
+}
+
 void DesktopApp::tick(TimerId id)
 {
     program_.tick(id);

@@ -33,6 +33,8 @@ public:
 
     // Program start: shows the difficulty window.
     void start();
+    // Starts the program and runs the event loop until the player ends it; returns the exit status.
+    int run();
 
     const Program& program() const { return program_; }
     DifficultyWindow* difficultyWindow() const { return difficulty_.get(); }

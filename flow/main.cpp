@@ -15,8 +15,5 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     blokko::view::DesktopApp desktop;
-    QObject::connect(
-        &desktop, &blokko::view::DesktopApp::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    desktop.start();
-    return QApplication::exec();
+    return desktop.run();
 }

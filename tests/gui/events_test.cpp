@@ -8,6 +8,9 @@
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
+#include <functional>
+#include <utility>
 
 #include "flow/difficulty_window.h"
 #include "tests/gui/support.h"
@@ -271,6 +274,33 @@ private slots:
             QVERIFY(!s.app().difficultyWindow()->isVisible());
             QVERIFY(s.app().gameWindow()->isVisible());
             QVERIFY(s.tickIfRunning(TimerId::Timer2));
+        }
+    }
+
+    // The program's own event loop ends when a window that ends the program is closed, and ends
+    // cleanly: status 0, at once, without spinning on refused close requests.
+    void closingAWindowEndsTheRunningProgram()
+    {
+        const auto runUntilClosed = [](Session& s, const std::function<QWidget*()>& window) {
+            QTimer::singleShot(0, [&] { window()->close(); });
+            // A program that does not end on its own is stopped with a status the test rejects; the
+            // timer goes with this scope, so it can never end a later test's loop.
+            QTimer safety;
+            safety.setSingleShot(true);
+            QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(3); });
+            safety.start(5000);
+            QSignalSpy quit(&s.app(), &view::DesktopApp::quitRequested);
+            const int status = s.app().run();
+            return std::pair<int, int>(status, static_cast<int>(quit.count()));
+        };
+        {
+            Session s;
+            QCOMPARE(runUntilClosed(s, [&] { return s.app().difficultyWindow(); }), std::pair(0, 1));
+        }
+        {
+            Session s({1}, 400);
+            s.startPlaying(3);
+            QCOMPARE(runUntilClosed(s, [&] { return static_cast<QWidget*>(s.app().gameWindow()); }), std::pair(0, 1));
         }
     }
 };
