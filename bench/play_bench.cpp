@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/gui_support.h"
+#include "flow/desktop_app.h"
 #include "window/game_window.h"
 
 namespace {
@@ -104,7 +105,7 @@ int main(int argc, char* argv[])
     const int playSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : PlaySecondsByDefault;
 
     QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    blokko::view::DesktopApp::prepareApplication();
     auto app = blokko::bench::makeDesktopApp();
     const blokko::Form1& form1 = app->program().form1;
     KeyCounter keys(*app);

@@ -12,14 +12,10 @@ int main(int argc, char* argv[])
     blokko::bench::FirstFrame frame(argc, argv);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Blokko"));
-    QApplication::setQuitOnLastWindowClosed(false);
+    blokko::view::DesktopApp::prepareApplication();
 
     blokko::view::DesktopApp desktop;
-    QObject::connect(
-        &desktop, &blokko::view::DesktopApp::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     frame.watch(*desktop.difficultyWindow());
-    desktop.start();
-    const int status = QApplication::exec();
+    const int status = desktop.run();
     return frame.report() ? status : 1;
 }

@@ -15,7 +15,8 @@ add_library(blokko_view STATIC
 )
 set_target_properties(blokko_view PROPERTIES AUTOMOC ON)
 target_link_libraries(blokko_view PUBLIC blokko_engine Qt6::Widgets PRIVATE blokko_warnings)
+target_compile_definitions(blokko_view PRIVATE BLOKKO_VERSION="${PROJECT_VERSION}")
 
 add_executable(blokko flow/main.cpp)
 target_link_libraries(blokko PRIVATE blokko_view blokko_warnings)
-target_compile_definitions(blokko PRIVATE BLOKKO_VERSION="${PROJECT_VERSION}")
+

@@ -77,6 +77,16 @@ void DesktopApp::start()
     afterEvent();
 }
 
+void DesktopApp::prepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Blokko"));
+    QApplication::setApplicationVersion(QStringLiteral(BLOKKO_VERSION));
+    // Lets the desktop match the windows with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.blokko.Blokko"));
+    // Hiding a window is part of play; only the windows' own close rules end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
 int DesktopApp::run()
 {
     // Not QCoreApplication::quit(): that asks every window to close first, and the windows leave

@@ -31,6 +31,9 @@ public:
     DesktopApp(const DesktopApp&) = delete;
     DesktopApp& operator=(const DesktopApp&) = delete;
 
+    // The application-wide settings the program runs with; call once the QApplication exists.
+    static void prepareApplication();
+
     // Program start: shows the difficulty window.
     void start();
     // Starts the program and runs the event loop until the player ends it; returns the exit status.

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "flow/desktop_app.h"
+
 namespace blokko::stress {
 int runHeldKeysTests(int argc, char** argv);
 int runRestartsTests(int argc, char** argv);
@@ -11,8 +13,7 @@ int runClosingTests(int argc, char** argv);
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // As in the program: hiding a window is part of play, only the windows' own close rules end it.
-    QApplication::setQuitOnLastWindowClosed(false);
+    blokko::view::DesktopApp::prepareApplication(); // as the program runs
     int failures = 0;
     failures += blokko::stress::runHeldKeysTests(argc, argv);
     failures += blokko::stress::runRestartsTests(argc, argv);
