@@ -4,11 +4,14 @@
 # Benchmarks report; a missed target does not make this script fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/virtual-screen.sh
 export LC_ALL=C
 
 STARTUP_RUNS=${STARTUP_RUNS:-20}
 PLAY_SECONDS=${PLAY_SECONDS:-60}
 REPETITIONS=${REPETITIONS:-10}
+# The table reads medians, which Google Benchmark reports from two repetitions on.
+[ "$REPETITIONS" -ge 2 ] || REPETITIONS=2
 
 bash scripts/setup.sh
 cmake --preset bench
@@ -16,12 +19,8 @@ cmake --build --preset bench
 
 bin=build/bench/bench
 work=$(mktemp -d)
-xvfb_pid=""
 cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_virtual_screen
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -69,23 +68,9 @@ run_gbench drawing "$bin/blokko_drawing_bench"
 
 QT_QPA_PLATFORM=offscreen DISPLAY= run_startup offscreen
 
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-if [ -n "$display" ]; then
-    Xvfb "$display" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        xdpyinfo -display "$display" >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    QT_QPA_PLATFORM=xcb DISPLAY="$display" run_startup xvfb
-    kill "$xvfb_pid" && wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
+if start_virtual_screen "$work/xvfb.log"; then
+    QT_QPA_PLATFORM=xcb run_startup xvfb
+    stop_virtual_screen
 fi
 
 echo "== a minute of play ($PLAY_SECONDS s)"
@@ -129,9 +114,15 @@ whole_ms() { # benchmark -> median in ms
 echo
 echo "| Figure | Measured | Target | Floor | Met |"
 echo "| --- | --- | --- | --- | --- |"
+# Every engine event: no heap allocation; the falling tick and the four-row landing also have a time limit.
 for b in fallingTick fourRowLanding gameOverLanding newPiece shiftKeys paradeTick curtainTick; do
-    row "Engine: $b (allocations $(fmt "$(gbench "$b/manual_time" allocs/event)" 0))" \
-        "$(fmt "$(gbench "$b/manual_time" real_time)" 0)" ns "none" "" report
+    row "Engine: $b, allocations per event" "$(fmt "$(gbench "$b/manual_time" allocs/event)" 0)" "" "0" "" "x == 0"
+done
+row "Engine: fallingTick" "$(fmt "$(gbench fallingTick/manual_time real_time)" 0)" ns "≤ 1000 ns" "" "x <= 1000"
+row "Engine: fourRowLanding" "$(fmt "$(gbench fourRowLanding/manual_time real_time)" 0)" ns "≤ 20000 ns" "" \
+    "x <= 20000"
+for b in gameOverLanding newPiece shiftKeys paradeTick curtainTick; do
+    row "Engine: $b" "$(fmt "$(gbench "$b/manual_time" real_time)" 0)" ns "none" "" report
 done
 row "Game window whole, ratio 1" "$(whole_ms gameWindowWhole/1/manual_time)" ms "≤ 2 ms" "" "x <= 2"
 row "Game window whole, ratio 2" "$(whole_ms gameWindowWhole/2/manual_time)" ms "≤ 5 ms" "" "x <= 5"

@@ -3,13 +3,13 @@
 # picture of each window: docs/difficulty-window.png and docs/game-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/virtual-screen.sh
 
 bash scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBLOKKO_TESTS=OFF >/dev/null
-cmake --build build/release --target blokko
+cmake --preset default -DBLOKKO_TESTS=OFF >/dev/null
+cmake --build --preset default --target blokko
 
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
 cleanup() {
     set +e
@@ -17,10 +17,7 @@ cleanup() {
         kill "$app_pid" 2>/dev/null
         wait "$app_pid" 2>/dev/null
     fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
+    stop_virtual_screen
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,21 +27,7 @@ fail() {
     exit 1
 }
 
-display=""
-for n in $(seq 150 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number between 150 and 199"
-Xvfb "$display" -screen 0 1280x1024x24 -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.1
-done
-export DISPLAY=$display
+start_virtual_screen "$work/xvfb.log" || fail "no virtual screen"
 
 build/release/blokko >"$work/blokko.log" 2>&1 &
 app_pid=$!

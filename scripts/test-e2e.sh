@@ -3,6 +3,7 @@
 # of screenshots at places the layout gives. Expects build/ci/blokko (scripts/test.sh builds it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/virtual-screen.sh
 
 binary=build/ci/blokko
 fail() {
@@ -21,7 +22,6 @@ for tool in Xvfb xdotool import convert xdpyinfo; do
 done
 
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
 cleanup() {
     set +e
@@ -29,33 +29,13 @@ cleanup() {
         kill "$app_pid" 2>/dev/null
         wait "$app_pid" 2>/dev/null
     fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
+    stop_virtual_screen
     rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# A display nobody uses.
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number between 90 and 140"
-Xvfb "$display" -screen 0 1280x1024x24 -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-xdpyinfo -display "$display" >/dev/null 2>&1 || fail "Xvfb on $display does not answer"
-export DISPLAY=$display
+start_virtual_screen "$work/xvfb.log" || fail "no virtual screen"
 
 "$binary" >"$work/blokko.log" 2>&1 &
 app_pid=$!
