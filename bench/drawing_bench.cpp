@@ -14,6 +14,7 @@
 
 #include "bench/gui_support.h"
 #include "flow/difficulty_window.h"
+#include "window/fonts.h"
 #include "window/game_window.h"
 
 namespace {
@@ -201,6 +202,7 @@ int main(int argc, char** argv)
     // Drawing needs no screen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

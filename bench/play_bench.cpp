@@ -19,6 +19,7 @@
 
 #include "bench/gui_support.h"
 #include "flow/desktop_app.h"
+#include "window/fonts.h"
 #include "window/game_window.h"
 
 namespace {
@@ -104,6 +105,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const int playSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : PlaySecondsByDefault;
 
+    blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication application(argc, argv);
     blokko::view::DesktopApp::prepareApplication();
     auto app = blokko::bench::makeDesktopApp();

@@ -6,11 +6,13 @@
 #include "bench/first_frame.h"
 #include "flow/desktop_app.h"
 #include "flow/difficulty_window.h"
+#include "window/fonts.h"
 
 int main(int argc, char* argv[])
 {
     blokko::bench::FirstFrame frame(argc, argv);
 
+    blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication app(argc, argv);
     blokko::view::DesktopApp::prepareApplication();
 

@@ -1,5 +1,6 @@
 # The desktop program: a Qt 6 Widgets view over the engine, and the `blokko` executable.
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+find_package(Fontconfig REQUIRED)
 
 add_library(blokko_view STATIC
     window/twips.h
@@ -14,7 +15,7 @@ add_library(blokko_view STATIC
     flow/desktop_app.cpp
 )
 set_target_properties(blokko_view PROPERTIES AUTOMOC ON)
-target_link_libraries(blokko_view PUBLIC blokko_engine Qt6::Widgets PRIVATE blokko_warnings)
+target_link_libraries(blokko_view PUBLIC blokko_engine Qt6::Widgets PRIVATE Fontconfig::Fontconfig blokko_warnings)
 target_compile_definitions(blokko_view PRIVATE BLOKKO_VERSION="${PROJECT_VERSION}")
 
 add_executable(blokko flow/main.cpp)

@@ -3,9 +3,11 @@
 #include <QApplication>
 
 #include "flow/desktop_app.h"
+#include "window/fonts.h"
 
 int main(int argc, char* argv[])
 {
+    blokko::view::useLookAlikeFontsOnly();
     QApplication app(argc, argv);
     blokko::view::DesktopApp::prepareApplication();
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "window/fonts.h"
+
 namespace blokko::guitest {
 int runEventsTests(int argc, char** argv);
 int runRenderingTests(int argc, char** argv);
@@ -10,6 +12,7 @@ int runRepaintTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
+    blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication app(argc, argv);
     int failures = 0;
     failures += blokko::guitest::runEventsTests(argc, argv);

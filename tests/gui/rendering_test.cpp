@@ -1,10 +1,12 @@
 // What the game window shows, read back from its pixels at places the layout gives, at device pixel
 // ratios 1 and 2 (and at whatever the screen's ratio is when the suite runs scaled).
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 #include "flow/difficulty_window.h"
@@ -178,6 +180,23 @@ private slots:
             QCOMPARE(drawn.pixelSize(), qRound(font->points * 96 / 72));
             QCOMPARE(drawn.bold(), font->bold);
             QCOMPARE(drawn.italic(), font->italic);
+        }
+    }
+
+    // The program sees the look-alikes and nothing else, so no machine's own fonts change the look.
+    void onlyTheLookAlikesAreOnHandForTheProgram()
+    {
+        const QStringList families = QFontDatabase::families();
+        for (const char* designed :
+            {"Garamond", "Lucida Sans Unicode", "Times New Roman", "Lucida Handwriting", "Mistral", "MS Sans Serif"})
+            QVERIFY2(families.contains(view::substituteFamily(designed)), designed);
+        // Qt's own generic names stand beside the families of the five font packages.
+        const QStringList packages{"EB Garamond", "DejaVu", "Liberation", "Dancing Script", "Kaushan Script",
+            "Monospace", "Sans Serif", "Serif"};
+        for (const QString& family : families) {
+            const bool fromOurPackages =
+                std::any_of(packages.begin(), packages.end(), [&](const QString& p) { return family.startsWith(p); });
+            QVERIFY2(fromOurPackages, qPrintable(families.join(", ")));
         }
     }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "flow/desktop_app.h"
+#include "window/fonts.h"
 
 namespace blokko::stress {
 int runHeldKeysTests(int argc, char** argv);
@@ -12,6 +13,7 @@ int runClosingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
+    blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication app(argc, argv);
     blokko::view::DesktopApp::prepareApplication(); // as the program runs
     int failures = 0;
