@@ -6,9 +6,9 @@
 
 #include <chrono>
 
-#include "bench/allocation_counter.h"
 #include "flow/program.h"
 #include "game/random.h"
+#include "tools/allocation_counter.h"
 
 namespace {
 
@@ -47,11 +47,11 @@ void timeEvents(benchmark::State& state, SetUp setUp, Event event, Check check)
     std::uint64_t allocations = 0;
     for (auto _ : state) {
         setUp();
-        const auto before = blokko::bench::allocationCount();
+        const auto before = blokko::allocationCount();
         const auto start = std::chrono::steady_clock::now();
         event();
         const auto stop = std::chrono::steady_clock::now();
-        allocations += blokko::bench::allocationCount() - before;
+        allocations += blokko::allocationCount() - before;
         state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
         if (!check()) {
             state.SkipWithError("the event did not do what this benchmark measures");

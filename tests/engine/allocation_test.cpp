@@ -1,137 +1,8 @@
 // No event of play touches the heap: a play tick (with or without a landing, row removal or game
-// over), each key, a parade step and a curtain step. Global new and delete are replaced in this file
-// with versions that count while `counting` is set; the other tests of the executable are not affected.
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
+// over), each key, a parade step and a curtain step.
 
 #include "tests/engine/engine_fixture.h"
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-void* allocate(std::size_t size)
-{
-    if (counting)
-        ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* allocateAligned(std::size_t size, std::align_val_t alignment)
-{
-    if (counting)
-        ++allocations;
-    const auto align = static_cast<std::size_t>(alignment);
-    const std::size_t rounded = (size == 0 ? align : (size + align - 1) / align * align);
-    if (void* p = std::aligned_alloc(align, rounded))
-        return p;
-    throw std::bad_alloc();
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    return allocate(size);
-}
-void* operator new[](std::size_t size)
-{
-    return allocate(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new(std::size_t size, std::align_val_t alignment)
-{
-    return allocateAligned(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment)
-{
-    return allocateAligned(size, alignment);
-}
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
-{
-    try {
-        return allocateAligned(size, alignment);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
-{
-    try {
-        return allocateAligned(size, alignment);
-    } catch (...) {
-        return nullptr;
-    }
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-    std::free(p);
-}
+#include "tools/allocation_counter.h"
 
 namespace blokko::test {
 namespace {
@@ -141,11 +12,9 @@ protected:
     template <typename Event>
     long allocationsDuring(Event&& event)
     {
-        allocations = 0;
-        counting = true;
+        const std::uint64_t before = allocationCount();
         event();
-        counting = false;
-        return allocations.load();
+        return static_cast<long>(allocationCount() - before);
     }
 };
 
