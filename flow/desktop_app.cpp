@@ -17,19 +17,6 @@ namespace {
 constexpr TimerId TimerIds[] = {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3};
 constexpr int WindowGap = 8;
 
-const Timer& engineTimer(const Form1Controls& c, TimerId id)
-{
-    switch (id) {
-    case TimerId::Timer1:
-        return c.Timer1;
-    case TimerId::Timer2:
-        return c.Timer2;
-    case TimerId::Timer3:
-        break;
-    }
-    return c.Timer3;
-}
-
 QRect screenArea(const QWidget* near)
 {
     const QScreen* screen = near && near->screen() ? near->screen() : QGuiApplication::primaryScreen();
@@ -274,7 +261,7 @@ void DesktopApp::syncTimers()
     }
     for (TimerId id : TimerIds) {
         MirroredTimer& t = timers_[index(id)];
-        const Timer& engine = engineTimer(form1.controls(), id);
+        const Timer& engine = form1.controls().timer(id);
         if (t.mirrored && t.interval == engine.Interval && t.enabled == engine.Enabled)
             continue;
         t.mirrored = true;

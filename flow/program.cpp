@@ -60,21 +60,17 @@ void Program::keyDown(int keyCode)
 
 void Program::tick(TimerId timer)
 {
-    if (!form1.loaded())
+    if (!form1.loaded() || !form1.controls().timer(timer).ticking())
         return;
-    Form1Controls& c = form1.controls();
     switch (timer) {
     case TimerId::Timer1:
-        if (c.Timer1.ticking())
-            form1.Timer1_Timer();
+        form1.Timer1_Timer();
         break;
     case TimerId::Timer2:
-        if (c.Timer2.ticking())
-            form1.Timer2_Timer();
+        form1.Timer2_Timer();
         break;
     case TimerId::Timer3:
-        if (c.Timer3.ticking())
-            form1.Timer3_Timer();
+        form1.Timer3_Timer();
         break;
     }
 }

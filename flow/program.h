@@ -9,8 +9,6 @@
 
 namespace blokko {
 
-enum class TimerId { Timer1, Timer2, Timer3 };
-
 class Program {
 public:
     // Program start: only the difficulty window is shown; the game window is not loaded.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "game/controls.h"
 #include "game/values.h"
@@ -32,6 +33,8 @@ enum class Key : int {
     P = 80,
     S = 83,
 };
+
+enum class TimerId { Timer1, Timer2, Timer3 };
 
 // The controls of one load of the game window, as designed; cell arrays keep element 0 as the template.
 struct Form1Controls {
@@ -63,6 +66,9 @@ struct Form1Controls {
     std::array<Cell, BoxCells + 1> Shape3;
     std::array<Cell, WellCells + 1> Shape2;
     std::array<Cell, BoxCells + 1> Shape1;
+
+    const Timer& timer(TimerId id) const;
+    Timer& timer(TimerId id) { return const_cast<Timer&>(std::as_const(*this).timer(id)); }
 
     // Inner size of the window: the outer size less the frame.
     float ScaleWidth() const;

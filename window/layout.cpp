@@ -128,6 +128,19 @@ Form1Controls::Form1Controls()
         windowed->z = ++windowedFront;
 }
 
+const Timer& Form1Controls::timer(TimerId id) const
+{
+    switch (id) {
+    case TimerId::Timer1:
+        return Timer1;
+    case TimerId::Timer2:
+        return Timer2;
+    case TimerId::Timer3:
+        break;
+    }
+    return Timer3;
+}
+
 float Form1Controls::ScaleWidth() const
 {
     return Width - Form1FrameWidth;

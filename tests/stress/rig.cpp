@@ -155,19 +155,6 @@ QString firstDifference(const std::string& ours, const std::string& theirs)
     }
 }
 
-const Timer& engineTimer(const Form1Controls& c, TimerId id)
-{
-    switch (id) {
-    case TimerId::Timer1:
-        return c.Timer1;
-    case TimerId::Timer2:
-        return c.Timer2;
-    case TimerId::Timer3:
-        break;
-    }
-    return c.Timer3;
-}
-
 } // namespace
 
 QString Rig::twinDifference() const
@@ -180,18 +167,18 @@ QString Rig::timerMirrorDifference() const
     const Form1& form1 = app_->program().form1;
     for (TimerId id : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3}) {
         const QTimer& qtimer = app_->timer(id);
-        const bool ticking = form1.loaded() && engineTimer(form1.controls(), id).ticking();
+        const bool ticking = form1.loaded() && form1.controls().timer(id).ticking();
         const int n = static_cast<int>(id) + 1;
         if (qtimer.isActive() != ticking)
             return QStringLiteral("Timer%1: QTimer active=%2, engine ticking=%3")
                 .arg(n)
                 .arg(qtimer.isActive())
                 .arg(ticking);
-        if (ticking && qtimer.interval() != engineTimer(form1.controls(), id).Interval)
+        if (ticking && qtimer.interval() != form1.controls().timer(id).Interval)
             return QStringLiteral("Timer%1: QTimer interval %2, engine %3")
                 .arg(n)
                 .arg(qtimer.interval())
-                .arg(engineTimer(form1.controls(), id).Interval);
+                .arg(form1.controls().timer(id).Interval);
     }
     return {};
 }
