@@ -26,16 +26,6 @@ enum class Stage { Curtain, Parade, Play, Pause, GameOver, Restarted };
 Q_DECLARE_METATYPE(blokko::stress::Stage)
 Q_DECLARE_METATYPE(blokko::stress::CloseBy)
 
-#define CHECK_RIG(rig)                                                                                                 \
-    do {                                                                                                               \
-        const QString twin_ = (rig).twinDifference();                                                                  \
-        QVERIFY2(twin_.isEmpty(), qPrintable(twin_));                                                                  \
-        const QString timers_ = (rig).timerMirrorDifference();                                                         \
-        QVERIFY2(timers_.isEmpty(), qPrintable(timers_));                                                              \
-        const QString shown_ = (rig).visibilityDifference();                                                           \
-        QVERIFY2(shown_.isEmpty(), qPrintable(shown_));                                                                \
-    } while (false)
-
 namespace blokko::stress {
 
 class ClosingTest : public QObject {

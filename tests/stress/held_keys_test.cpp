@@ -14,28 +14,6 @@
 #include "tests/stress/rig.h"
 #include "window/game_window.h"
 
-// The desktop program and the twin agree, the QTimers follow the engine and the windows show what the
-// engine shows; checked after every event.
-#define CHECK_RIG(rig)                                                                                                 \
-    do {                                                                                                               \
-        const QString twin_ = (rig).twinDifference();                                                                  \
-        QVERIFY2(twin_.isEmpty(), qPrintable(twin_));                                                                  \
-        const QString timers_ = (rig).timerMirrorDifference();                                                         \
-        QVERIFY2(timers_.isEmpty(), qPrintable(timers_));                                                              \
-        const QString shown_ = (rig).visibilityDifference();                                                           \
-        QVERIFY2(shown_.isEmpty(), qPrintable(shown_));                                                                \
-    } while (false)
-
-// The same without the twin, for keys that come through the window system and so reach the game at a
-// moment the test does not choose.
-#define CHECK_VIEW(rig)                                                                                                \
-    do {                                                                                                               \
-        const QString timers_ = (rig).timerMirrorDifference();                                                         \
-        QVERIFY2(timers_.isEmpty(), qPrintable(timers_));                                                              \
-        const QString shown_ = (rig).visibilityDifference();                                                           \
-        QVERIFY2(shown_.isEmpty(), qPrintable(shown_));                                                                \
-    } while (false)
-
 namespace blokko::stress {
 
 namespace {

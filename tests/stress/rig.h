@@ -4,6 +4,7 @@
 // be in the same state, so a key lost, doubled or sent to a retired window shows at once.
 
 #include <QString>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <string>
@@ -108,3 +109,20 @@ Memory readMemory();
 bool underAddressSanitizer();
 
 } // namespace blokko::stress
+
+// The windows show what the engine shows and the QTimers follow its timers; checked after every event.
+#define CHECK_VIEW(rig)                                                                                                \
+    do {                                                                                                               \
+        const QString timers_ = (rig).timerMirrorDifference();                                                         \
+        QVERIFY2(timers_.isEmpty(), qPrintable(timers_));                                                              \
+        const QString shown_ = (rig).visibilityDifference();                                                           \
+        QVERIFY2(shown_.isEmpty(), qPrintable(shown_));                                                                \
+    } while (false)
+
+// The same, and the desktop program's engine agrees with the twin (for events the test delivers itself).
+#define CHECK_RIG(rig)                                                                                                 \
+    do {                                                                                                               \
+        const QString twin_ = (rig).twinDifference();                                                                  \
+        QVERIFY2(twin_.isEmpty(), qPrintable(twin_));                                                                  \
+        CHECK_VIEW(rig);                                                                                               \
+    } while (false)
