@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "bench/gui_support.h"
-#include "flow/difficulty_window.h"
-#include "window/fonts.h"
-#include "window/game_window.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/fonts.h"
+#include "desktop/game_window.h"
 
 namespace {
 

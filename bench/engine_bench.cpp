@@ -6,9 +6,9 @@
 
 #include <chrono>
 
-#include "flow/program.h"
-#include "game/random.h"
-#include "tools/allocation_counter.h"
+#include "engine/program/program.h"
+#include "engine/rules/random.h"
+#include "tests/support/allocation_counter.h"
 
 namespace {
 

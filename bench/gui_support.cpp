@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "flow/difficulty_window.h"
-#include "game/random.h"
-#include "window/game_window.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
+#include "engine/rules/random.h"
 
 namespace blokko::bench {
 

@@ -5,7 +5,7 @@
 #include <Qt>
 #include <memory>
 
-#include "flow/desktop_app.h"
+#include "desktop/desktop_app.h"
 
 namespace blokko::bench {
 

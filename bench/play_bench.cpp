@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "bench/gui_support.h"
-#include "flow/desktop_app.h"
-#include "window/fonts.h"
-#include "window/game_window.h"
+#include "desktop/desktop_app.h"
+#include "desktop/fonts.h"
+#include "desktop/game_window.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QApplication>
 
 #include "bench/first_frame.h"
-#include "flow/desktop_app.h"
-#include "flow/difficulty_window.h"
-#include "window/fonts.h"
+#include "desktop/desktop_app.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/fonts.h"
 
 int main(int argc, char* argv[])
 {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "flow/program.h"
+#include "engine/program/program.h"
 
 namespace blokko {
 

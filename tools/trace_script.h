@@ -5,8 +5,8 @@
 #include <iosfwd>
 #include <stdexcept>
 
-#include "flow/program.h"
-#include "game/random.h"
+#include "engine/program/program.h"
+#include "engine/rules/random.h"
 
 namespace blokko {
 

@@ -2,7 +2,7 @@
 // over), each key, a parade step and a curtain step.
 
 #include "tests/engine/engine_fixture.h"
-#include "tools/allocation_counter.h"
+#include "tests/support/allocation_counter.h"
 
 namespace blokko::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "flow/program.h"
+#include "engine/program/program.h"
 #include "tools/state_dump.h"
 #include "tools/trace_script.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/values.h"
+#include "engine/rules/values.h"
 
 namespace blokko {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "flow/program.h"
-#include "game/random.h"
+#include "engine/program/program.h"
+#include "engine/rules/random.h"
 
 namespace blokko::checks {
 

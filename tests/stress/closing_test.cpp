@@ -9,9 +9,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "flow/difficulty_window.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
 #include "tests/stress/rig.h"
-#include "window/game_window.h"
 
 namespace blokko::stress {
 

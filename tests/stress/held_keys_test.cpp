@@ -9,10 +9,10 @@
 #include <QTest>
 #include <algorithm>
 
-#include "flow/difficulty_window.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
 #include "tests/fuzz/invariants.h"
 #include "tests/stress/rig.h"
-#include "window/game_window.h"
 
 namespace blokko::stress {
 

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "flow/desktop_app.h"
-#include "window/fonts.h"
+#include "desktop/desktop_app.h"
+#include "desktop/fonts.h"
 
 namespace blokko::stress {
 int runHeldKeysTests(int argc, char** argv);

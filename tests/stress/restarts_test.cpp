@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "flow/difficulty_window.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
 #include "tests/stress/rig.h"
-#include "window/game_window.h"
 
 namespace blokko::stress {
 

@@ -12,10 +12,10 @@
 #include <malloc.h>
 #include <sstream>
 
-#include "flow/difficulty_window.h"
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
+#include "desktop/key_codes.h"
 #include "tools/state_dump.h"
-#include "window/game_window.h"
-#include "window/key_codes.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "flow/desktop_app.h"
-#include "flow/program.h"
-#include "game/random.h"
+#include "desktop/desktop_app.h"
+#include "engine/program/program.h"
+#include "engine/rules/random.h"
 
 class QWidget;
 

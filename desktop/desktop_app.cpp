@@ -1,0 +1,277 @@
+#include "desktop/desktop_app.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
+#include "desktop/key_codes.h"
+
+namespace blokko::view {
+
+namespace {
+
+constexpr TimerId TimerIds[] = {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3};
+constexpr int WindowGap = 8;
+
+QRect screenArea(const QWidget* near)
+{
+    const QScreen* screen = near && near->screen() ? near->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
+DesktopApp::DesktopApp() : DesktopApp(std::make_unique<TimeSeededRandom>())
+{
+}
+
+DesktopApp::DesktopApp(std::unique_ptr<RandomSource> random)
+    : random_(std::move(random)), program_(*random_), difficulty_(std::make_unique<DifficultyWindow>(program_))
+{
+    for (TimerId id : TimerIds) {
+        QTimer& timer = timers_[index(id)].timer;
+        // The parade ticks every 1 or 2 ms: a coarse timer would stretch it.
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, this, [this, id] { tick(id); });
+    }
+    connect(difficulty_.get(), &DifficultyWindow::goClicked, this, &DesktopApp::goClicked);
+    connect(difficulty_.get(), &DifficultyWindow::scrolled, this, &DesktopApp::scrolled);
+    connect(difficulty_.get(), &DifficultyWindow::closeRequested, this, &DesktopApp::difficultyWindowCloseRequested);
+    qApp->installEventFilter(this);
+}
+
+DesktopApp::~DesktopApp()
+{
+    qApp->removeEventFilter(this);
+    for (auto& timer : timers_)
+        timer.timer.stop();
+    for (QPointer<GameWindow>& old : retired_)
+        delete old.data();
+    delete game_.data();
+}
+
+GameWindow* DesktopApp::gameWindow() const
+{
+    return game_.data();
+}
+
+void DesktopApp::start()
+{
+    afterEvent();
+}
+
+void DesktopApp::prepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Blokko"));
+    QApplication::setApplicationVersion(QStringLiteral(BLOKKO_VERSION));
+    // Lets the desktop match the windows with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.blokko.Blokko"));
+    // Hiding a window is part of play; only the windows' own close rules end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+int DesktopApp::run()
+{
+    // Not QCoreApplication::quit(): that asks every window to close first, and the windows leave
+    // closing to the game, which would only ask to quit again. Queued, so the close event that asked
+    // for the end is over before the loop stops.
+    connect(
+        this, &DesktopApp::quitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    start();
+    return QCoreApplication::exec();
+}
+
+void DesktopApp::tick(TimerId id)
+{
+    program_.tick(id);
+    afterEvent();
+}
+
+void DesktopApp::goClicked()
+{
+    program_.clickGo();
+    afterEvent();
+}
+
+void DesktopApp::scrolled(int value)
+{
+    program_.scrollTo(value);
+    afterEvent();
+}
+
+void DesktopApp::pauseClicked()
+{
+    program_.clickPause();
+    afterEvent();
+}
+
+void DesktopApp::gameOverClicked()
+{
+    program_.clickGameOver();
+    afterEvent();
+}
+
+void DesktopApp::gameWindowCloseRequested()
+{
+    emit quitRequested();
+}
+
+// Before the first game there is nothing to go back to; once the game window is loaded the
+// difficulty window only steps aside.
+void DesktopApp::difficultyWindowCloseRequested()
+{
+    if (!program_.form1.loaded()) {
+        emit quitRequested();
+        return;
+    }
+    program_.hideForm2();
+    afterEvent();
+}
+
+bool DesktopApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !game_ || game_->detached())
+        return false;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != game_.data())
+        return false;
+    const int code = virtualKeyCode(static_cast<QKeyEvent*>(event)->key());
+    if (code != 0) {
+        program_.keyDown(code);
+        afterEvent();
+    }
+    return true; // no widget of the game window acts on keys of its own
+}
+
+void DesktopApp::afterEvent()
+{
+    syncGameWindow();
+    difficulty_->refresh();
+    syncVisibility();
+    syncTimers();
+}
+
+void DesktopApp::syncGameWindow()
+{
+    const Form1& form1 = program_.form1;
+    if (game_ && (!form1.loaded() || game_->loadCount() != form1.loadCount()))
+        retireGameWindow();
+    if (!game_ && form1.loaded()) {
+        game_ = new GameWindow(program_);
+        connect(game_, &GameWindow::pauseClicked, this, &DesktopApp::pauseClicked);
+        connect(game_, &GameWindow::gameOverClicked, this, &DesktopApp::gameOverClicked);
+        connect(game_, &GameWindow::closeRequested, this, &DesktopApp::gameWindowCloseRequested);
+    }
+    if (game_)
+        game_->refresh();
+}
+
+// The click that unloaded the window may still be on its way out of one of its buttons, so the old
+// window goes at the next turn of the event loop.
+void DesktopApp::retireGameWindow()
+{
+    GameWindow* old = game_.data();
+    game_ = nullptr;
+    old->detach();
+    if (old->isVisible()) {
+        lastGamePosition_ = old->pos();
+        old->hide();
+    }
+    old->deleteLater();
+    retired_.erase(
+        std::remove_if(retired_.begin(), retired_.end(), [](const auto& p) { return p.isNull(); }), retired_.end());
+    retired_.emplace_back(old);
+}
+
+void DesktopApp::syncVisibility()
+{
+    const bool gameShown = game_ && program_.form1.loaded() && program_.form1.controls().Visible;
+    const bool difficultyShown = program_.form2.Visible;
+    if (game_ && gameShown != game_->isVisible()) {
+        if (gameShown) {
+            placeGameWindow();
+            game_->show();
+        } else {
+            game_->hide();
+        }
+    }
+    if (difficultyShown != difficulty_->isVisible()) {
+        if (difficultyShown) {
+            placeDifficultyWindow();
+            difficulty_->show();
+            difficulty_->activateWindow();
+        } else {
+            difficulty_->hide();
+            if (gameShown)
+                game_->activateWindow();
+        }
+    }
+}
+
+void DesktopApp::placeGameWindow()
+{
+    if (gamePlaced_) {
+        game_->move(lastGamePosition_);
+        return;
+    }
+    const QRect area = screenArea(difficulty_.get());
+    QRect frame(QPoint(), game_->size());
+    frame.moveCenter(area.center());
+    game_->move(frame.topLeft());
+    lastGamePosition_ = frame.topLeft();
+    gamePlaced_ = true;
+}
+
+// Beside the game window when it is shown, so the next game stays in view while the player chooses.
+void DesktopApp::placeDifficultyWindow()
+{
+    const QRect area = screenArea(game_ ? static_cast<QWidget*>(game_.data()) : difficulty_.get());
+    QRect frame(QPoint(), difficulty_->size());
+    frame.moveCenter(area.center());
+    if (game_ && game_->isVisible()) {
+        const QRect game = game_->frameGeometry();
+        frame.moveTop(game.top());
+        if (game.right() + WindowGap + frame.width() <= area.right())
+            frame.moveLeft(game.right() + WindowGap);
+        else if (game.left() - WindowGap - frame.width() >= area.left())
+            frame.moveRight(game.left() - WindowGap);
+    }
+    difficulty_->move(frame.topLeft());
+}
+
+void DesktopApp::syncTimers()
+{
+    const Form1& form1 = program_.form1;
+    if (!form1.loaded()) {
+        for (MirroredTimer& t : timers_) {
+            t.timer.stop();
+            t.mirrored = false;
+        }
+        return;
+    }
+    if (timersLoad_ != form1.loadCount()) {
+        // A new load has new timers: mirror them from scratch.
+        timersLoad_ = form1.loadCount();
+        for (MirroredTimer& t : timers_)
+            t.mirrored = false;
+    }
+    for (TimerId id : TimerIds) {
+        MirroredTimer& t = timers_[index(id)];
+        const Timer& engine = form1.controls().timer(id);
+        if (t.mirrored && t.interval == engine.Interval && t.enabled == engine.Enabled)
+            continue;
+        t.mirrored = true;
+        t.interval = engine.Interval;
+        t.enabled = engine.Enabled;
+        if (engine.ticking())
+            t.timer.start(engine.Interval);
+        else
+            t.timer.stop();
+    }
+}
+
+} // namespace blokko::view

@@ -1,0 +1,47 @@
+// The black curtain that covers the game window at each load and slides apart, 250 twips a tick.
+
+#include "engine/rules/form1.h"
+
+namespace blokko {
+
+namespace {
+constexpr float CurtainStep = 250;
+constexpr int ParadeInterval = 2;
+} // namespace
+
+void Form1::cover()
+{
+    auto& c = controls();
+    c.Timer2.Interval = ParadeInterval;
+
+    c.covertop.Left = 0;
+    c.covertop.Width = c.Width;
+    c.covertop.Height = c.Height;
+    c.covertop.Top = -c.Height / 2.0f;
+    c.covertop.Visible = true;
+
+    c.coverbottom.Left = 0;
+    c.coverbottom.Width = c.Width;
+    c.coverbottom.Height = c.Height;
+    c.coverbottom.Top = c.Height / 2.0f;
+    c.coverbottom.Visible = true;
+
+    c.bringPanelToFront(c.covertop);
+    c.bringPanelToFront(c.coverbottom);
+
+    c.cot.Height = c.covertop.Height;
+    c.cot.Width = c.covertop.Width;
+    c.cob.Height = c.coverbottom.Height;
+    c.cob.Width = c.coverbottom.Width;
+}
+
+void Form1::Timer3_Timer()
+{
+    auto& c = controls();
+    c.covertop.Top = c.covertop.Top - CurtainStep;
+    c.coverbottom.Top = c.coverbottom.Top + CurtainStep;
+    if (c.coverbottom.Top > c.Height)
+        c.Timer3.Interval = 0; // open for the rest of this load
+}
+
+} // namespace blokko
