@@ -12,6 +12,11 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
 )
 
+# The browser edition (scripts/web.sh, scripts/test-web.sh, scripts/bench-web.sh): Emscripten with the
+# JavaScript parser its optimizer loads, and headless Chromium driven through Selenium for the page's
+# tests. The page serves the desktop's font packages above.
+packages+=(emscripten node-acorn chromium chromium-driver python3-selenium)
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -45,8 +46,37 @@ std::optional<long> wholeNumber(std::string_view word)
     return value;
 }
 
-// Whether a decimal that from_chars has read as a finite value lies below 1, decided on its digits: a
-// value just below 1 may read as the double 1.0.
+// Whether a word is a plain decimal: an optional minus, digits with at most one point (at least one
+// digit), and an optional exponent. Checked before reading, so that the C library's readers accept
+// exactly these words on every build (no blanks, plus signs, hexadecimal, "inf" or "nan").
+bool plainDecimal(std::string_view word)
+{
+    std::size_t i = word.starts_with('-') ? 1 : 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < word.size() && word[i] >= '0' && word[i] <= '9')
+            ++i;
+        return i - start;
+    };
+    std::size_t mantissaDigits = digits();
+    if (i < word.size() && word[i] == '.') {
+        ++i;
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0)
+        return false;
+    if (i < word.size() && (word[i] == 'e' || word[i] == 'E')) {
+        ++i;
+        if (i < word.size() && (word[i] == '+' || word[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == word.size();
+}
+
+// Whether a plain decimal lies below 1, decided on its digits: a value just below 1 may read as the
+// double 1.0.
 bool decimalBelowOne(std::string_view word)
 {
     std::size_t i = word.starts_with('-') ? 1 : 0;
@@ -80,20 +110,20 @@ bool decimalBelowOne(std::string_view word)
 }
 
 // A decimal in [0, 1), held as the 32-bit float the game draws. A value so close to 1 that it would
-// round up to 1 is held as the largest float below 1.
+// round up to 1 is held as the largest float below 1. Read with strtod and strtof (correctly rounded in
+// glibc and in Emscripten's musl alike, and never affected by a locale: the program sets none), since
+// not every C++ library has a floating-point from_chars.
 float randomValue(std::string_view word)
 {
-    double value = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc{} || end != word.data() + word.size() || !std::isfinite(value))
-        throw BadLine("rand: not a decimal value: " + std::string(word));
+    const std::string text(word);
+    const double value = plainDecimal(word) ? std::strtod(text.c_str(), nullptr) : NAN;
+    if (!std::isfinite(value))
+        throw BadLine("rand: not a decimal value: " + text);
     if (value < 0 || !decimalBelowOne(word))
-        throw BadLine("rand: value outside [0, 1): " + std::string(word));
+        throw BadLine("rand: value outside [0, 1): " + text);
     // Rounded once, from the decimal straight to the float: going through the double first can round
     // twice and land on the other neighbour of a value halfway between two floats.
-    float single = 0;
-    if (std::from_chars(word.data(), word.data() + word.size(), single).ec != std::errc{})
-        single = static_cast<float>(value); // too small for a normal float
+    const float single = std::strtof(text.c_str(), nullptr);
     return single < 1.0f ? single : std::nextafter(1.0f, 0.0f);
 }
 

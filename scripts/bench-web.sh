@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Benchmarks of the browser edition; prints one table of figures and targets (scripts/bench.sh has the
+# desktop's). The falling tick is timed inside the engine by one harness (bench/falling_tick.cpp) built
+# natively and in WebAssembly, run in turns, median of RUNS runs each. Benchmarks report; a missed
+# target does not make this script fail.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export LC_ALL=C
+export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+
+RUNS=${RUNS:-7}
+
+bash scripts/setup.sh
+bash scripts/web.sh build
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target blokko_falling_tick_bench
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+echo "== falling tick, native and WebAssembly under node ($RUNS runs each)"
+for _ in $(seq "$RUNS"); do
+    build/bench/bench/blokko_falling_tick_bench | sed 's/^/native /' >>"$work/tick.txt"
+    node build/web/blokko_falling_tick_bench.js | sed 's/^/wasm /' >>"$work/tick.txt"
+done
+median() { # label key
+    grep "^$1 " "$work/tick.txt" | sed -n "s/.*$2=\([0-9.]*\).*/\1/p" | sort -n |
+        awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+native=$(median native fallingTick_ns)
+wasm=$(median wasm fallingTick_ns)
+
+row() { # figure, measured, unit, target text, check on x
+    local met
+    if [ "$5" = report ]; then met=report; elif [ "$2" = "nan" ]; then met="no figure"; else met=$(awk -v x="$2" "BEGIN { print (($5) ? \"yes\" : \"NO\") }"); fi
+    printf '| %s | %s %s | %s | %s |\n' "$1" "$2" "$3" "$4" "$met"
+}
+
+echo
+echo "| Figure | Measured | Target | Met |"
+echo "| --- | --- | --- | --- |"
+row "Engine: fallingTick, native (batches, median of $RUNS runs)" "$native" ns "none" report
+row "Engine: fallingTick, WebAssembly under node" "$wasm" ns "≤ 1.5 × native" "x <= 1.5 * $native"
