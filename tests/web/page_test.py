@@ -1,0 +1,319 @@
+"""The page in headless Chromium, played as a person would: clicks, keys and screenshots.
+
+    /usr/bin/python3 tests/web/page_test.py BUILD_WEB_FOLDER
+
+Runs every test at device scale factor 1 and 2. Each test loads the page afresh from a server on
+127.0.0.1 and fails on any console error. Pixels are read from real screenshots at places the layout
+gives (15 twips a CSS pixel).
+"""
+
+import io
+import os
+import socket
+import subprocess
+import sys
+import time
+import unittest
+
+from PIL import Image
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SITE = None  # set from the command line
+
+# The layout, in CSS pixels of a window's client area (an independent copy of the designed numbers).
+CELL = 292  # Int(5850 / 20) twips
+GAME_W, GAME_H = 6300 / 15, 6480 / 15
+FORM2_W, FORM2_H = 5790 / 15, 3375 / 15
+WELL_RIGHT = (12 * CELL + 60) / 15
+PANEL_LEFT = (17 * CELL - 2175 / 2) / 15
+BACKGROUND = ((WELL_RIGHT + PANEL_LEFT) / 2, GAME_H / 2)
+WALL = (60 / 15 + 2, (10 * CELL + 50) / 15 + 9)  # blue border of the wall cell at row 10, column 0
+NEXT_PIECE_LABEL = ((17 * CELL + 1575 / 2) / 15 - 6, 120 / 15 + 3)
+# The well's inside: columns 1 to 10, rows 1 to 20 (cell Left = 50 + cell * column + the border).
+WELL_INSIDE = (50 + CELL) / 15, (50 + CELL) / 15, (50 + 11 * CELL) / 15, (50 + 21 * CELL) / 15
+
+YELLOW = (255, 255, 0)
+BLUE = (0, 0, 255)
+RED = (255, 0, 0)
+ORANGE = (255, 128, 0)
+BLACK = (0, 0, 0)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Server:
+    def __init__(self, folder):
+        self.port = free_port()
+        self.process = subprocess.Popen(
+            ["/usr/bin/python3", os.path.join(ROOT, "scripts/lib/serve.py"), folder, str(self.port)],
+            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        line = self.process.stdout.readline()
+        if "http://127.0.0.1" not in line:
+            self.stop()
+            raise RuntimeError(f"the server did not start: {line}")
+        self.url = f"http://127.0.0.1:{self.port}/"
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+def start_browser(scale):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--window-size=1280,900", f"--force-device-scale-factor={scale}",
+                     "--disable-background-timer-throttling", "--hide-scrollbars"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def wait_for(condition, seconds, what):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(f"waited {seconds} s for {what}")
+
+
+class PageTest:
+    """The tests; a subclass per device scale factor sets SCALE."""
+
+    SCALE = 1
+    server = None
+    driver = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server(SITE)
+        cls.driver = start_browser(cls.SCALE)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.stop()
+
+    def setUp(self):
+        self.driver.get(self.server.url)
+        wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
+        self.driver.get_log("browser")  # nothing before this load counts
+
+    def tearDown(self):
+        errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+        self.assertEqual(errors, [], "console errors")
+
+    # --- helpers -----------------------------------------------------------------------------------
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def window(self, name):
+        return self.driver.find_element(By.CSS_SELECTOR, f'[data-window="{name}"]')
+
+    def shown(self, name):
+        return self.window(name).get_attribute("hidden") is None
+
+    def button(self, caption):
+        matches = [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button") if b.text == caption]
+        self.assertEqual(len(matches), 1, f'one "{caption}" button')
+        return matches[0]
+
+    def client_origin(self, name):
+        """The CSS pixel position of a window's client area (its content box) in the viewport."""
+        return self.js("""
+            const el = document.querySelector(`[data-window="${arguments[0]}"]`);
+            const r = el.getBoundingClientRect(), s = getComputedStyle(el);
+            return [r.left + parseFloat(s.borderLeftWidth) + parseFloat(s.paddingLeft),
+                    r.top + parseFloat(s.borderTopWidth) + parseFloat(s.paddingTop),
+                    el.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight),
+                    el.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom)]""", name)
+
+    def screenshot(self):
+        return Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert("RGB")
+
+    def pixel(self, shot, name, x, y):
+        ox, oy, _, _ = self.client_origin(name)
+        return shot.getpixel((int((ox + x) * self.SCALE), int((oy + y) * self.SCALE)))
+
+    def labels(self, name):
+        return [e.get_attribute("textContent") for e in
+                self.window(name).find_elements(By.CSS_SELECTOR, "[data-label]")]
+
+    def label_starting(self, name, prefix):
+        found = [t for t in self.labels(name) if t.startswith(prefix)]
+        self.assertEqual(len(found), 1, f"one label {prefix}... in {self.labels(name)}")
+        return found[0]
+
+    def scroll_value(self):
+        return int(self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]').get_attribute("aria-valuenow"))
+
+    def curtain_open(self):
+        shot = self.screenshot()
+        x = BACKGROUND[0]
+        return all(self.pixel(shot, "Blokko", x, y) == YELLOW for y in (1, BACKGROUND[1], GAME_H - 2))
+
+    def start_game(self, steps_right):
+        scroll_bar = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]')
+        self.assertEqual(self.driver.switch_to.active_element, scroll_bar, "the scroll bar has the focus")
+        for _ in range(steps_right):
+            ActionChains(self.driver).send_keys(Keys.ARROW_RIGHT).perform()
+        ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+        wait_for(lambda: self.shown("Blokko"), 5, "the game window")
+
+    def piece_box(self):
+        """Bounding box, in CSS pixels of the client area, of what is not yellow inside the well."""
+        shot = self.screenshot()
+        ox, oy, _, _ = self.client_origin("Blokko")
+        left, top, right, bottom = (int((v + o) * self.SCALE) + 1 for v, o in
+                                    zip(WELL_INSIDE, (ox, oy, ox, oy)))
+        region = shot.crop((left, top, right - 2, bottom - 2))
+        mask = Image.eval(region.convert("RGB"), lambda v: v)  # copy
+        xs, ys = [], []
+        pixels = mask.load()
+        for y in range(0, mask.height, max(1, int(self.SCALE))):
+            for x in range(0, mask.width, max(1, int(self.SCALE))):
+                if pixels[x, y] != YELLOW:
+                    xs.append(x)
+                    ys.append(y)
+        if not xs:
+            return None
+        return tuple(v / self.SCALE for v in (min(xs), min(ys), max(xs) + 1, max(ys) + 1))
+
+    # --- tests -------------------------------------------------------------------------------------
+
+    def test_program_start_shows_the_difficulty_window_only(self):
+        self.assertTrue(self.shown("Form2"))
+        self.assertFalse(self.shown("Blokko"))
+        title = self.window("Form2").find_element(By.XPATH, "./*[1]")
+        self.assertEqual(title.text, "Form2")
+        self.assertEqual(self.client_origin("Form2")[2:], [FORM2_W, FORM2_H])
+        bar = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]')
+        self.assertEqual([bar.get_attribute(a) for a in ("aria-valuemin", "aria-valuemax", "aria-valuenow")],
+                         ["1", "4", "1"])
+        self.button("GO!")
+        shot = self.screenshot()
+        self.assertEqual(self.pixel(shot, "Form2", FORM2_W - 0.5, FORM2_H - 0.5), ORANGE, "the orange ground")
+        self.assertEqual(self.pixel(shot, "Form2", 2, 2), (1, 1, 254), "the gradient's first band")
+
+    def test_arrow_and_go_start_the_game_behind_a_curtain_that_opens(self):
+        right_arrow = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"] .arrow.right')
+        right_arrow.click()
+        right_arrow.click()
+        self.assertEqual(self.scroll_value(), 3)
+        self.button("GO!").click()
+        wait_for(lambda: self.shown("Blokko"), 5, "the game window")
+        self.assertFalse(self.shown("Form2"))
+        self.assertEqual(self.window("Blokko").find_element(By.XPATH, "./*[1]").text, "Blokko")
+        self.assertEqual(self.client_origin("Blokko")[2:], [GAME_W, GAME_H])
+        shot = self.screenshot()
+        self.assertEqual(self.pixel(shot, "Blokko", BACKGROUND[0], BACKGROUND[1] - 20), BLACK, "the closed curtain")
+        wait_for(self.curtain_open, 10, "the curtain to open")
+        shot = self.screenshot()
+        self.assertEqual(self.pixel(shot, "Blokko", *WALL), BLUE, "the blue border of the well's wall")
+        self.assertEqual(self.pixel(shot, "Blokko", *NEXT_PIECE_LABEL), RED, 'the red "Next Piece:" label')
+        wait_for(lambda: self.label_starting("Blokko", "Blocks:") != "Blocks:0000" or self.preview_shown(), 10,
+                 "a piece in the preview")
+
+    def preview_shown(self):
+        # The preview backdrop: 1575 twips square, centred on 17 cells, Top 1440 (its cells are drawn
+        # over it in the piece's colour once the first piece is chosen).
+        shot = self.screenshot()
+        left = (17 * CELL - 1575 / 2) / 15
+        top = 1440 / 15
+        colours = {self.pixel(shot, "Blokko", left + 3 + 105 * i / 8, top + 3 + 105 * j / 8)
+                   for i in range(8) for j in range(8)}
+        return len(colours - {YELLOW, BLACK, (0, 255, 0)}) > 0
+
+    def test_keys_move_and_turn_the_piece(self):
+        self.start_game(0)
+        wait_for(self.curtain_open, 10, "the curtain to open")
+        box = wait_for(lambda: (b := self.piece_box()) and b[1] > 0 and b, 10, "a falling piece")
+        game = self.window("Blokko")
+        step = CELL / 15
+        # Left: the piece's box moves one column (drawn at the next play tick).
+        ActionChains(self.driver).send_keys(Keys.ARROW_LEFT).perform()
+        moved = wait_for(lambda: (b := self.piece_box()) and abs(b[0] - (box[0] - step)) < 2 and b, 2,
+                         "the piece one column to the left")
+        ActionChains(self.driver).send_keys(Keys.ARROW_RIGHT).perform()
+        wait_for(lambda: (b := self.piece_box()) and abs(b[0] - moved[0] - step) < 2, 2,
+                 "the piece back one column to the right")
+        # A turns it: width and height trade places (unless it is the square, which looks the same).
+        before = self.piece_box()
+        width, height = before[2] - before[0], before[3] - before[1]
+        ActionChains(self.driver).send_keys("a").perform()
+        if abs(width - height) > step / 2:
+            wait_for(lambda: (b := self.piece_box()) and abs((b[2] - b[0]) - height) < 2, 2, "the turned piece")
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("class"), "client")
+        self.assertTrue(game.is_displayed())
+        self.assertEqual(self.js("return window.scrollY"), 0, "the arrows did not scroll the page")
+
+    def test_a_game_left_alone_at_hard_ends_and_game_over_keeps_the_best_score(self):
+        self.start_game(2)
+        game_over = wait_for(lambda: [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button")
+                                      if b.text == "Game Over" and b.is_displayed()], 90, '"Game Over"')[0]
+        score = self.label_starting("Blokko", "Score:")
+        self.assertNotEqual(score, "Score:000000")
+        self.assertTrue(self.shown("Blokko"))
+        game_over.click()
+        wait_for(lambda: self.shown("Form2"), 5, "the difficulty window again")
+        self.assertTrue(self.shown("Blokko"), "the next game runs while the player chooses")
+        self.assertEqual(self.scroll_value(), 3, "the scroll bar keeps the last choice")
+        self.assertEqual(self.label_starting("Blokko", "HiScore:"), "Hi" + score)
+        self.assertEqual(self.label_starting("Blokko", "Score:"), "Score:000000")
+
+    def test_closing_the_game_window_ends_the_program_and_it_can_start_again(self):
+        self.start_game(0)
+        self.window("Blokko").find_element(By.CSS_SELECTOR, ".titlebar .close").click()
+        ended = self.driver.find_element(By.ID, "ended")
+        wait_for(ended.is_displayed, 2, "the end notice")
+        self.assertFalse(self.shown("Blokko"))
+        self.assertFalse(self.shown("Form2"))
+        ticks = self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)")
+        time.sleep(0.3)
+        self.assertEqual(self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)"), ticks,
+                         "no timer ticks after the end")
+        self.button("Start again").click()
+        wait_for(lambda: self.shown("Form2"), 2, "the difficulty window after starting again")
+        self.assertFalse(self.shown("Blokko"))
+
+    def test_pause_in_front_of_the_curtain_resumes_with_a_key(self):
+        self.start_game(0)
+        ActionChains(self.driver).send_keys("p").perform()
+        pause = wait_for(lambda: [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button")
+                                  if b.text == "Pause" and b.is_displayed()], 2, '"Pause"')[0]
+        # The button is in front of everything at its centre: a person can click it.
+        self.assertTrue(self.js("""
+            const b = arguments[0], r = b.getBoundingClientRect();
+            return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === b""", pause))
+        ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+        wait_for(lambda: not pause.is_displayed(), 2, "Enter to press Pause")
+        wait_for(self.curtain_open, 10, "the curtain to go on opening")
+
+
+class AtScaleFactor1(PageTest, unittest.TestCase):
+    SCALE = 1
+
+
+class AtScaleFactor2(PageTest, unittest.TestCase):
+    SCALE = 2
+
+
+if __name__ == "__main__":
+    SITE = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
