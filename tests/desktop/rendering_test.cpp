@@ -297,19 +297,20 @@ private slots:
         }
     }
 
-    void buttonsAndCurtainStackByTheirDrawingOrder()
+    void pauseButtonShowsInFrontOfTheClosedCurtain()
     {
         Session s({2, 5}, 10);
         s.chooseAndGo(1);
         view::GameWindow& window = *s.app().gameWindow();
-        // P during the closed curtain: the Pause button's place is still black, the curtain is in front.
+        // P while the curtain is still closed: the button is the only way back, so it is in front.
         QTest::keyClick(&window, Qt::Key_P);
         QVERIFY(window.pauseButton()->isVisible());
         const QRectF pause = pixels(s.controls().Pause);
-        QVERIFY(s.controls().covertop.z > s.controls().Pause.z || s.controls().coverbottom.z > s.controls().Pause.z);
+        QVERIFY(s.controls().Pause.z > s.controls().covertop.z && s.controls().Pause.z > s.controls().coverbottom.z);
         for (qreal ratio : ratios(window)) {
             const QImage image = snapshot(window, ratio);
-            QCOMPARE(pixelAt(image, pause.center()), Black);
+            // Beside the caption, inside the button's face.
+            QVERIFY(pixelAt(image, pause.topLeft() + QPointF(12, pause.height() / 2)) != Black);
         }
     }
 };
