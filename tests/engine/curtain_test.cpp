@@ -1,11 +1,13 @@
 // The black curtain that covers the game window at each load and opens 250 twips a tick.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class CurtainTest : public EngineTest {
+class CurtainTest : public ::testing::Test, public EngineHarness {
 protected:
     void SetUp() override { loadAt(2); }
     void tickCurtain(int times = 1)

@@ -1,12 +1,14 @@
 // The game window as each load builds it: the cell size, the window size, the well and its wall,
 // the box cells and the centred side panel.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class LayoutTest : public EngineTest {
+class LayoutTest : public ::testing::Test, public EngineHarness {
 protected:
     void SetUp() override { loadAt(1); }
 };

@@ -1,7 +1,9 @@
 // The player's keys: shifts and turns tested by `verified` and undone on overlap, the hurry key and
 // the pause key.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
@@ -14,7 +16,7 @@ constexpr int AKey = 65;
 constexpr int PKey = 80;
 constexpr int SKey = 83;
 
-class MovesTest : public EngineTest {
+class MovesTest : public ::testing::Test, public EngineHarness {
 protected:
     void press(int key) { program.keyDown(key); }
 };
@@ -207,7 +209,7 @@ TEST_F(MovesTest, OtherKeysDoNothing)
 TEST_F(MovesTest, TurnOfABoxHangingBelowTheFloorIsRefused)
 {
     startPlay(3, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     tickPlay(3); // down = -1
     press(AKey);
     press(AKey);
@@ -273,7 +275,7 @@ TEST_F(MovesTest, TurnOutsideOneToFourKeepsTheLastPatternPositionAndDrawsNothing
 
 TEST_F(MovesTest, TurnBackBeforeTheFirstParadeTickLengthensTheParadeByOneTick)
 {
-    queue({randomFor(1), randomFor(1)});
+    queue({drawFor(1), drawFor(1)});
     loadAt(1);
     press(SKey);
     EXPECT_EQ(f().turn, -1);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class ParadeTest : public EngineTest {
+class ParadeTest : public ::testing::Test, public EngineHarness {
 protected:
     void tickParade(int times = 1)
     {
@@ -20,7 +22,7 @@ protected:
     void endGameAndRestart(int next)
     {
         startPlay(3, 4, next);
-        queue({randomFor(1)});
+        queue({drawFor(1)});
         drawRows(2, {"...7......"});
         tickPlay();
         ASSERT_TRUE(c().Command1.Visible);
@@ -44,7 +46,7 @@ TEST_F(ParadeTest, NothingOfTheGameWindowExistsUntilGo)
 
 TEST_F(ParadeTest, FirstFourTicksTurnPieceZeroAndShowNothing)
 {
-    queue({randomFor(2), randomFor(3)});
+    queue({drawFor(2), drawFor(3)});
     loadAt(1);
     for (int tick = 1; tick <= 4; ++tick) {
         tickParade();
@@ -56,7 +58,7 @@ TEST_F(ParadeTest, FirstFourTicksTurnPieceZeroAndShowNothing)
 
 TEST_F(ParadeTest, EachStandardPieceIsShownAtItsFourTurnsInTheBoxColour)
 {
-    queue({randomFor(2), randomFor(3)});
+    queue({drawFor(2), drawFor(3)});
     loadAt(1);
     tickParade(5);
     EXPECT_EQ(f().piece, 1);
@@ -81,7 +83,7 @@ TEST_F(ParadeTest, EachStandardPieceIsShownAtItsFourTurnsInTheBoxColour)
 
 TEST_F(ParadeTest, ThirtyThirdTickBeginsPlayAtTheChosenSpeed)
 {
-    queue({randomFor(2), randomFor(3)});
+    queue({drawFor(2), drawFor(3)});
     loadAt(2);
     tickParade(32);
     EXPECT_EQ(c().Timer2.Interval, 2);
@@ -99,7 +101,7 @@ TEST_F(ParadeTest, ThirtyThirdTickBeginsPlayAtTheChosenSpeed)
 
 TEST_F(ParadeTest, PauseDuringTheParadeHoldsItAndResumeContinuesIt)
 {
-    queue({randomFor(2), randomFor(3)});
+    queue({drawFor(2), drawFor(3)});
     loadAt(1);
     tickParade(6);
     program.keyDown(80);
@@ -155,7 +157,7 @@ TEST_F(ParadeTest, BestScoreOfZeroShowsSixZerosAfterARestart)
     endGameAndRestart(5);
     f().hiscore = LooseValue::text("000000");
     c().Command1.Visible = true;
-    queue({randomFor(1)});
+    queue({drawFor(1)});
     program.clickGameOver();
     EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000000");
 }
@@ -165,7 +167,7 @@ TEST_F(ParadeTest, RestartWithPieceFiveAtTurnOneParadesTheRestOfTheStandardPiece
     endGameAndRestart(5);
     ASSERT_EQ(f().piece, 5);
     ASSERT_EQ(f().turn, 1);
-    queue({randomFor(6), randomFor(7)});
+    queue({drawFor(6), drawFor(7)});
     tickParade();
     EXPECT_EQ(f().piece, 5);
     EXPECT_EQ(f().turn, 2);
@@ -179,14 +181,14 @@ TEST_F(ParadeTest, RestartWithPieceFiveAtTurnOneParadesTheRestOfTheStandardPiece
 TEST_F(ParadeTest, RestartAfterALargePieceBeginsAtTheFirstParadeTick)
 {
     startPlay(4, 4, 1);
-    queue({randomFor(1)});
+    queue({drawFor(1)});
     f().nextpiece = 12;
     drawRows(2, {"7........."}); // cell 26: the first Intense step (a = 0.45) lands at once
     tickPlay();
     ASSERT_EQ(f().piece, 12);
     program.clickGameOver();
     EXPECT_FALSE(c().Level.Visible);
-    queue({randomFor(3), randomFor(4)});
+    queue({drawFor(3), drawFor(4)});
     tickParade();
     EXPECT_EQ(c().Timer2.Interval, 0);
     EXPECT_EQ(c().Timer1.Interval, 50);
@@ -197,7 +199,7 @@ TEST_F(ParadeTest, IntenseShowsTheLevelLabelOnlyAtTheFirstLoad)
 {
     startPlay(4, 4, 2);
     EXPECT_TRUE(c().Level.Visible);
-    queue({randomFor(1)});
+    queue({drawFor(1)});
     drawRows(2, {"7........."});
     tickPlay();
     program.clickGameOver();
@@ -212,7 +214,7 @@ TEST_F(ParadeTest, IntenseShowsTheLevelLabelOnlyAtTheFirstLoad)
 TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
 {
     endGameAndRestart(5);
-    queue({randomFor(3), randomFor(1)});
+    queue({drawFor(3), drawFor(1)});
     runParade();
     ASSERT_EQ(f().speed, 1.0f);
     program.scrollTo(1);
@@ -221,7 +223,7 @@ TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
     EXPECT_FALSE(program.form2.Visible);
     tickPlay();
     EXPECT_EQ(f().down, -3.0f); // the running piece keeps 1.0
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     tickPlay(19);
     EXPECT_EQ(f().piece, 1);
     EXPECT_EQ(f().speed, 0.3f);
@@ -231,12 +233,12 @@ TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
 TEST_F(ParadeTest, WithoutAChoiceAHurriedSpeedStaysForEveryLaterPiece)
 {
     endGameAndRestart(5);
-    queue({randomFor(3), randomFor(1)});
+    queue({drawFor(3), drawFor(1)});
     program.clickGameOver(); // not shown: nothing happens
     runParade();
     f().speed = 0.3f; // as if the last game had been at "Easy"
     program.keyDown(40);
-    queue({randomFor(2), randomFor(2)});
+    queue({drawFor(2), drawFor(2)});
     tickPlay(20);
     EXPECT_EQ(f().piece, 1);
     EXPECT_EQ(f().speed, 1.0f);
