@@ -33,20 +33,6 @@ TEST_F(CurtainTest, HalvesMeetAtHalfTheWindowHeight)
     EXPECT_EQ(c().Timer3.Interval, 200);
 }
 
-TEST_F(CurtainTest, OpensInFourteenTicks)
-{
-    // 3437 + 13 * 250 = 6687 is still inside; 3437 + 14 * 250 = 6937 > 6874.
-    tickCurtain(13);
-    EXPECT_EQ(c().coverbottom.Top, 6687.0f);
-    EXPECT_EQ(c().Timer3.Interval, 200);
-    tickCurtain();
-    EXPECT_EQ(c().coverbottom.Top, 6937.0f);
-    EXPECT_EQ(c().covertop.Top, -6937.0f);
-    EXPECT_EQ(c().Timer3.Interval, 0);
-    tickCurtain(3);
-    EXPECT_EQ(c().coverbottom.Top, 6937.0f);
-}
-
 TEST_F(CurtainTest, EdgeExactlyOnTheWindowHeightDoesNotStopIt)
 {
     c().Height = 6000;

@@ -67,26 +67,6 @@ TEST_F(FallingTest, EasyPieceLandsOnTheFloorAtTheTickItsWholeRowReachesTwentyInF
     EXPECT_EQ(f().piece, 1); // the next piece is in play
 }
 
-// Down is the 32-bit sum of the steps, and the box is drawn there: ten Easy steps leave it just below
-// -1 (-1.00000048), thirty reach 5 exactly.
-TEST_F(FallingTest, DownIsTheFloatSumOfTheStepsAndTheBoxIsDrawnThere)
-{
-    startPlay(1, 3, 1);
-    float down = -4.0f;
-    for (int i = 0; i < 10; ++i)
-        down += 0.3f;
-    ASSERT_LT(down, -1.0f);
-    tickPlay(10);
-    EXPECT_EQ(f().down, down);
-    EXPECT_EQ(c().Shape1[13].Top, 292.0f * (4.0f + down) + 50.0f);
-    for (int i = 0; i < 20; ++i)
-        down += 0.3f;
-    ASSERT_EQ(down, 5.0f);
-    tickPlay(20);
-    EXPECT_EQ(f().down, 5.0f);
-    EXPECT_EQ(c().Shape1[13].Top, 292.0f * 9 + 50);
-}
-
 TEST_F(FallingTest, SumThatMissesAWholeValueLandsOneTickLater)
 {
     // After 20 Easy ticks down is 1.99999952, not 2: box row 4 stands in whole row 5 and tests row 6.

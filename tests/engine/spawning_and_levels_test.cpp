@@ -76,16 +76,6 @@ TEST_F(SpawningTest, LargerPiecesTakeTheColoursOfTheStandardOnes)
     }
 }
 
-TEST_F(SpawningTest, HurriedPieceIsFollowedByOneAtTheDifficultySpeed)
-{
-    startPlay(1, 3, 1);
-    queue({drawFor(2)});
-    program.keyDown(40);
-    tickPlay(20); // one row a tick: lands on the floor at down 16
-    EXPECT_EQ(f().piece, 1);
-    EXPECT_EQ(f().speed, 0.3f);
-}
-
 TEST_F(SpawningTest, EasyDrawsFromTheSevenStandardPiecesAndLeavesTheLevelLabel)
 {
     startPlay(1, 3, 1);
