@@ -136,12 +136,17 @@ TEST_F(LayoutTest, PreviewShowsPatternsUnturnedAndHiddenCellsKeepTheirPlace)
     EXPECT_EQ(previewText(), ".....2..222..2..");
 }
 
+// Until "GO!" only the difficulty window exists: ticks, keys and the Pause button find no game window.
 TEST(Form2Test, DifficultyWindowOpensOnEasyAndGoStoresTheScrollBar)
 {
     QueuedRandom source;
     Program program(source);
     EXPECT_TRUE(program.form2.Visible);
+    program.tick(TimerId::Timer2);
+    program.keyDown(39);
+    program.clickPause();
     EXPECT_FALSE(program.form1.loaded());
+    EXPECT_EQ(program.module1.difficulty, 0);
     EXPECT_EQ(program.form2.controls.HScroll1.Min, 1);
     EXPECT_EQ(program.form2.controls.HScroll1.Max, 4);
     EXPECT_EQ(program.form2.controls.Label1.Caption,
