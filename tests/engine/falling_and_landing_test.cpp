@@ -47,26 +47,6 @@ TEST_F(FallingTest, CellInTheTopWallRowIgnoresTheCellDirectlyBelowIt)
     EXPECT_FALSE(f().landed);
 }
 
-TEST_F(FallingTest, EasyPieceLandsOnTheFloorAtTheTickItsWholeRowReachesTwentyInFloatArithmetic)
-{
-    startPlay(1, 3, 1);
-    queue({drawFor(2)});
-    // The same sum the game makes, one 32-bit rounding per tick.
-    float down = -4.0f;
-    int ticks = 0;
-    do {
-        down += 0.3f;
-        ++ticks;
-    } while (Int(4.0f + down) < 20);
-    tickPlay(ticks - 1);
-    EXPECT_FALSE(f().landed);
-    EXPECT_EQ(bottomText(1), emptyRows(1));
-    tickPlay();
-    EXPECT_TRUE(f().landed);
-    EXPECT_EQ(bottomText(2), (std::vector<std::string>{"..........", "...3333..."}));
-    EXPECT_EQ(f().piece, 1); // the next piece is in play
-}
-
 TEST_F(FallingTest, SumThatMissesAWholeValueLandsOneTickLater)
 {
     // After 20 Easy ticks down is 1.99999952, not 2: box row 4 stands in whole row 5 and tests row 6.

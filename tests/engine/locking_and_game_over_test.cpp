@@ -10,19 +10,6 @@ namespace {
 
 class LockingTest : public ::testing::Test, public EngineHarness { };
 
-TEST_F(LockingTest, PieceOnTheFloorIsFixedCountedAndScoredWithoutGameOver)
-{
-    startPlay(3, 1, 2);
-    queue({drawFor(3)});
-    tickPlay(20);
-    EXPECT_EQ(bottomText(3), (std::vector<std::string>{"..........", ".....1....", "...111...."}));
-    EXPECT_EQ(f().blocks, "0001");
-    EXPECT_EQ(c().piecelabel.Caption, "Blocks:0001");
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000010");
-    EXPECT_FALSE(c().Command1.Visible);
-    EXPECT_EQ(c().Timer1.Interval, 50);
-}
-
 TEST_F(LockingTest, PieceWhoseHighestCellIsInRowOneDoesNotEndTheGame)
 {
     startPlay(3, 4, 1);
