@@ -19,17 +19,15 @@ target_link_options(blokko_falling_tick_bench PRIVATE -sENVIRONMENT=node -sWASM_
 # The page: the engine and its scene behind a small C interface (web/page_api.cpp), and the static files
 # that go with it. Everything the page needs lands at the top of build/web/.
 add_executable(blokko-engine web/page_api.cpp web/frame_writer.cpp)
-target_link_libraries(blokko-engine PRIVATE blokko_engine blokko_warnings)
-if(TRUE)
-    set(page_functions page_start page_ended page_click page_scroll page_key page_tick page_close page_timer
-        page_frame page_text page_picture page_picture_width)
-    list(TRANSFORM page_functions PREPEND "_")
-    string(JOIN "," page_exports ${page_functions})
-    target_link_options(blokko-engine PRIVATE
-        -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=createBlokkoEngine -sFILESYSTEM=0
-        -sEXPORTED_FUNCTIONS=${page_exports} -sEXPORTED_RUNTIME_METHODS=cwrap,UTF8ToString
-        -sINITIAL_MEMORY=4MB -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=256KB)
-endif()
+target_link_libraries(blokko-engine PRIVATE blokko_scene blokko_warnings)
+set(page_functions page_start page_ended page_click page_scroll page_key page_tick page_close page_timer page_frame
+    page_text page_picture page_picture_width)
+list(TRANSFORM page_functions PREPEND "_")
+string(JOIN "," page_exports ${page_functions})
+target_link_options(blokko-engine PRIVATE
+    -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=createBlokkoEngine -sFILESYSTEM=0
+    -sEXPORTED_FUNCTIONS=${page_exports} -sEXPORTED_RUNTIME_METHODS=cwrap,UTF8ToString
+    -sINITIAL_MEMORY=4MB -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=256KB)
 
 foreach(file index.html blokko.css blokko-page.js)
     configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)

@@ -6,27 +6,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "scene/fonts.h"
+
 namespace blokko::view {
 
 namespace {
 
-struct Substitute {
-    const char* designed;
-    const char* drawn;
-};
-
-// Look-alikes of like width and style: a Garamond for Garamond, metric twins for Times New Roman and
-// MS Sans Serif, a humanist sans for Lucida Sans Unicode, scripts for the two handwriting fonts.
-constexpr Substitute Substitutes[] = {
-    {"Garamond", "EB Garamond"},
-    {"Lucida Sans Unicode", "DejaVu Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Lucida Handwriting", "Dancing Script"},
-    {"Mistral", "Kaushan Script"},
-    {"MS Sans Serif", "Liberation Sans"},
-};
-
-constexpr const char* LastResort = "DejaVu Sans";
+constexpr const char* LastResort = scene::LastResortFamily;
 constexpr double PixelsPerPoint = 96.0 / 72.0;
 
 // The folders of Debian's packages that hold the look-alikes, and the caches their installation built.
@@ -61,10 +47,7 @@ bool hasFamily(FcConfig* config, const char* family)
 
 QString substituteFamily(const char* designedName)
 {
-    for (const Substitute& s : Substitutes)
-        if (std::strcmp(s.designed, designedName) == 0)
-            return QString::fromLatin1(s.drawn);
-    return QString::fromUtf8(designedName);
+    return QString::fromUtf8(scene::drawnFamily(designedName));
 }
 
 bool useLookAlikeFontsOnly()
@@ -75,8 +58,8 @@ bool useLookAlikeFontsOnly()
     bool complete =
         FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(LookAlikeConfiguration), FcFalse) &&
         FcConfigBuildFonts(config) && hasFamily(config, LastResort);
-    for (const Substitute& s : Substitutes)
-        complete = complete && hasFamily(config, s.drawn);
+    for (const scene::FontFamily& f : scene::FontFamilies)
+        complete = complete && hasFamily(config, f.drawn);
     if (complete)
         FcConfigSetCurrent(config); // takes its own reference
     FcConfigDestroy(config);

@@ -9,6 +9,7 @@ export LC_ALL=C
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 RUNS=${RUNS:-7}
+export LOADS=${LOADS:-10} PLAY_SECONDS=${PLAY_SECONDS:-30}
 
 bash scripts/setup.sh
 bash scripts/web.sh build
@@ -30,6 +31,20 @@ median() { # label key
 native=$(median native fallingTick_ns)
 wasm=$(median wasm fallingTick_ns)
 
+# What a visitor downloads before the first frame, fonts aside, compressed as a web server would.
+transfer=0
+for file in index.html blokko.css blokko-page.js blokko-engine.js blokko-engine.wasm; do
+    transfer=$((transfer + $(gzip -9 -c "build/web/$file" | wc -c)))
+done
+transfer_kb=$(awk -v b="$transfer" 'BEGIN { printf "%.1f", b / 1024 }')
+
+echo "== the page in headless Chromium (first frame: $LOADS loads; play: $PLAY_SECONDS s)"
+/usr/bin/python3 bench/web_page_bench.py build/web | tee "$work/page.txt"
+page() {
+    awk -F '\t' -v k="$1" '$1 == "RESULT" && $2 == k { print $3; found = 1 } END { if (!found) print "nan" }' \
+        "$work/page.txt"
+}
+
 row() { # figure, measured, unit, target text, check on x
     local met
     if [ "$5" = report ]; then met=report; elif [ "$2" = "nan" ]; then met="no figure"; else met=$(awk -v x="$2" "BEGIN { print (($5) ? \"yes\" : \"NO\") }"); fi
@@ -41,3 +56,9 @@ echo "| Figure | Measured | Target | Met |"
 echo "| --- | --- | --- | --- |"
 row "Engine: fallingTick, native (batches, median of $RUNS runs)" "$native" ns "none" report
 row "Engine: fallingTick, WebAssembly under node" "$wasm" ns "≤ 1.5 × native" "x <= 1.5 * $native"
+row "Page transfer without fonts (html, css, js, wasm; gzip -9)" "$transfer_kb" KB "≤ 150 KB" "x <= 150"
+row "Load to first frame, headless Chromium, cache off (median of $LOADS)" "$(page first_frame_ms)" ms "≤ 250 ms" \
+    "x <= 250"
+row "CPU of Chromium over $(page play_seconds) s of play ($(page keys) keys, $(page timer1_ticks) play ticks)" \
+    "$(page cpu_percent)" "% of a core" "≤ 5 %" "x <= 5"
+row "Renderer main thread over the same play" "$(page renderer_main_percent)" "% of a core" "none" report

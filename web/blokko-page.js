@@ -13,8 +13,8 @@
 
     // Item kinds and flags, as web/page_api.cpp writes them.
     const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
-    const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8 };
-    const ItemFields = 18;
+    const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8, Bold: 16, Italic: 32, InnerVisible: 64 };
+    const ItemFields = 24;
     const WindowFields = 10;
 
     class Engine {
@@ -23,7 +23,7 @@
             this.call = {
                 start: module.cwrap('page_start', null, []),
                 ended: module.cwrap('page_ended', 'number', []),
-                click: module.cwrap('page_click', null, ['number']),
+                click: module.cwrap('page_click', null, ['number', 'number']),
                 scroll: module.cwrap('page_scroll', null, ['number']),
                 key: module.cwrap('page_key', null, ['number']),
                 tick: module.cwrap('page_tick', null, ['number']),
@@ -31,20 +31,27 @@
                 timer: module.cwrap('page_timer', 'number', ['number', 'number']),
                 frame: module.cwrap('page_frame', 'number', []),
                 text: module.cwrap('page_text', 'number', ['number']),
-                picture: module.cwrap('page_picture', 'number', ['number']),
-                pictureWidth: module.cwrap('page_picture_width', 'number', ['number']),
+                picture: module.cwrap('page_picture', 'number', []),
+                pictureWidth: module.cwrap('page_picture_width', 'number', []),
             };
-            this.texts = [];
+            this.frameTexts = new Map();
         }
 
         text(id) {
-            return id < 0 ? '' : this.m.UTF8ToString(this.call.text(id));
+            if (id < 0)
+                return '';
+            let text = this.frameTexts.get(id);
+            if (text === undefined) {
+                text = this.m.UTF8ToString(this.call.text(id));
+                this.frameTexts.set(id, text);
+            }
+            return text;
         }
 
-        // A picture as 0x00RRGGBB pixels, one row.
-        picture(id) {
-            const width = this.call.pictureWidth(id);
-            const at = this.call.picture(id) >> 2;
+        // The picture that images show, as 0x00RRGGBB pixels in one row.
+        picture() {
+            const width = this.call.pictureWidth();
+            const at = this.call.picture() >> 2;
             return Array.from(this.m.HEAPU32.subarray(at, at + width));
         }
 
@@ -53,6 +60,7 @@
         frame() {
             const h = this.m.HEAPF64;
             let p = this.call.frame() >> 3;
+            this.frameTexts.clear();
             const windows = [];
             const count = h[p++];
             for (let w = 0; w < count; ++w) {
@@ -64,7 +72,7 @@
                     back: h[p + 4],
                     caption: this.text(h[p + 5]),
                     whole: h[p + 6] !== 0,
-                    picture: h[p + 7],
+                    all: h[p + 7] !== 0,
                     items: [],
                     changed: [],
                 };
@@ -76,10 +84,13 @@
                         kind: h[p], id: h[p + 1], left: h[p + 2], top: h[p + 3], width: h[p + 4], height: h[p + 5],
                         back: h[p + 6], hatch: h[p + 7], borderColour: h[p + 8], borderWidth: h[p + 9],
                         fore: h[p + 10], text: this.text(h[p + 11]), family: this.text(h[p + 12]),
-                        points: h[p + 13], bold: (h[p + 14] & 16) !== 0, italic: (h[p + 14] & 32) !== 0,
+                        points: h[p + 13], bold: (h[p + 14] & Flag.Bold) !== 0, italic: (h[p + 14] & Flag.Italic) !== 0,
                         visible: (h[p + 14] & Flag.Visible) !== 0, enabled: (h[p + 14] & Flag.Enabled) !== 0,
                         opaque: (h[p + 14] & Flag.Opaque) !== 0, stretch: (h[p + 14] & Flag.Stretch) !== 0,
                         value: h[p + 15], min: h[p + 16], max: h[p + 17],
+                        inner: { left: h[p + 18], top: h[p + 19], width: h[p + 20], height: h[p + 21] },
+                        innerVisible: (h[p + 14] & Flag.InnerVisible) !== 0, innerBack: h[p + 22],
+                        index: h[p + 23],
                     });
                 }
                 for (let i = 0; i < changedCount; ++i, p += 4)
@@ -145,6 +156,18 @@
         return pattern;
     }
 
+    // Styles are written only when they change: a write, even of the same value, costs a style pass.
+    const written = new WeakMap();
+    function setStyle(element, name, value) {
+        let styles = written.get(element);
+        if (!styles)
+            written.set(element, (styles = {}));
+        if (styles[name] !== value) {
+            styles[name] = value;
+            element.style[name] = value;
+        }
+    }
+
     // ---- Drawing one window's items on canvas layers -------------------------------------------------
 
     // A rectangle in twips as whole device pixels (edges rounded, so neighbours share edges exactly).
@@ -158,35 +181,30 @@
         return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
     }
 
-    // The square is drawn with the side of the shorter edge, from the cell's top left corner.
+    // The square is drawn with the side of the shorter edge, from the cell's top left corner; its edges
+    // are rounded to device pixels each on its own, so neighbouring cells meet without a gap.
     function drawCell(ctx, item, scale) {
         const twips = Math.min(item.width, item.height);
         if (twips <= 0)
             return;
         const r = deviceRect({ left: item.left, top: item.top, width: twips, height: twips }, scale);
-        const side = r.w;
         if (item.opaque) {
             ctx.fillStyle = css(item.back);
-            ctx.fillRect(r.x, r.y, side, side);
-            if (item.hatch === 0) {
-                ctx.fillStyle = '#000';
-                ctx.fillRect(r.x, r.y, side, side);
-            } else {
-                const pattern = hatchPattern(ctx, item.hatch, scale);
-                if (pattern) {
-                    ctx.fillStyle = pattern;
-                    ctx.fillRect(r.x, r.y, side, side);
-                }
+            ctx.fillRect(r.x, r.y, r.w, r.h);
+            const pattern = item.hatch === 0 ? '#000' : hatchPattern(ctx, item.hatch, scale);
+            if (pattern) {
+                ctx.fillStyle = pattern;
+                ctx.fillRect(r.x, r.y, r.w, r.h);
             }
         }
-        const border = Math.min(Math.round(Math.max(item.borderWidth, 0) * scale), Math.floor(side / 2));
+        const border = Math.min(Math.round(Math.max(item.borderWidth, 0) * scale), Math.floor(Math.min(r.w, r.h) / 2));
         if (border <= 0)
             return;
         ctx.fillStyle = css(item.borderColour);
-        ctx.fillRect(r.x, r.y, side, border);
-        ctx.fillRect(r.x, r.y + side - border, side, border);
-        ctx.fillRect(r.x, r.y + border, border, side - 2 * border);
-        ctx.fillRect(r.x + side - border, r.y + border, border, side - 2 * border);
+        ctx.fillRect(r.x, r.y, r.w, border);
+        ctx.fillRect(r.x, r.y + r.h - border, r.w, border);
+        ctx.fillRect(r.x, r.y + border, border, r.h - 2 * border);
+        ctx.fillRect(r.x + r.w - border, r.y + border, border, r.h - 2 * border);
     }
 
     // Lines broken at blanks to fit the width, as a word-wrapping label does.
@@ -233,16 +251,29 @@
         ctx.restore();
     }
 
+    // A panel and the filler cell it holds, placed relative to the panel and clipped by it.
     function drawPanel(ctx, item, scale) {
         const r = deviceRect(item, scale);
         ctx.fillStyle = css(item.back);
         ctx.fillRect(r.x, r.y, r.w, r.h);
+        if (!item.innerVisible)
+            return;
+        ctx.save();
+        ctx.beginPath();
+        ctx.rect(r.x, r.y, r.w, r.h);
+        ctx.clip();
+        drawCell(ctx, {
+            left: item.left + item.inner.left, top: item.top + item.inner.top, width: item.inner.width,
+            height: item.inner.height, opaque: true, back: item.innerBack, hatch: 1, borderColour: item.borderColour,
+            borderWidth: item.borderWidth,
+        }, scale);
+        ctx.restore();
     }
 
     const pictureCanvases = new Map();
     function pictureCanvas(engine, id) {
         if (!pictureCanvases.has(id)) {
-            const pixels = engine.picture(id);
+            const pixels = engine.picture();
             const c = document.createElement('canvas');
             c.width = pixels.length;
             c.height = 1;
@@ -344,8 +375,8 @@
             const width = win.width / TwipsPerPixel, height = win.height / TwipsPerPixel;
             if (this.captionEl.textContent !== win.caption)
                 this.captionEl.textContent = win.caption;
-            this.el.style.width = `${width}px`;
-            this.el.style.height = `${height}px`;
+            setStyle(this.el, 'width', `${width}px`);
+            setStyle(this.el, 'height', `${height}px`);
             const { groups, html } = this.arrange(win);
             const structure = `${win.generation}|${width}x${height}|` +
                 html.map((item) => `${item.id}:${item.visible ? 1 : 0}`).join(',');
@@ -393,9 +424,9 @@
                 if (item.visible)
                     ++layer;
                 // Stacking: canvas layer n has z-index 2n, the control in front of it 2n + 1.
-                control.el.style.zIndex = String(2 * (item.visible ? layer - 1 : 0) + 1);
+                setStyle(control.el, 'zIndex', String(2 * (item.visible ? layer - 1 : 0) + 1));
             });
-            this.layers.forEach((canvas, n) => { canvas.style.zIndex = String(2 * n); });
+            this.layers.forEach((canvas, n) => setStyle(canvas, 'zIndex', String(2 * n)));
             for (const [id, control] of this.controls)
                 if (!seen.has(id)) {
                     control.el.remove();
@@ -427,38 +458,40 @@
             });
         }
 
+        // Repaints what changed: the bounding box of the changed areas (a falling piece's old and new
+        // places overlap), on every layer, drawing the items that reach into it.
         paint(win, engine, groups, whole, scale) {
-            const full = { x: 0, y: 0, w: this.layers[0].width, h: this.layers[0].height };
-            const areas = whole ? [full] : win.changed.map((r) => {
-                const d = deviceRect(r, scale);
+            let area = { x: 0, y: 0, w: this.layers[0].width, h: this.layers[0].height };
+            if (!whole) {
+                if (win.changed.length === 0)
+                    return;
+                let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
+                for (const r of win.changed) {
+                    const d = deviceRect(r, scale);
+                    x0 = Math.min(x0, d.x);
+                    y0 = Math.min(y0, d.y);
+                    x1 = Math.max(x1, d.x + d.w);
+                    y1 = Math.max(y1, d.y + d.h);
+                }
                 // A pixel of margin takes in anti-aliased text edges.
-                return { x: d.x - 1, y: d.y - 1, w: d.w + 2, h: d.h + 2 };
-            });
-            if (areas.length === 0)
-                return;
+                area = { x: x0 - 1, y: y0 - 1, w: x1 - x0 + 2, h: y1 - y0 + 2 };
+            }
             groups.forEach((items, n) => {
                 const ctx = this.layers[n].getContext('2d');
-                for (const area of areas) {
-                    ctx.save();
-                    ctx.beginPath();
-                    ctx.rect(area.x, area.y, area.w, area.h);
-                    ctx.clip();
-                    if (n === 0) {
-                        ctx.fillStyle = css(win.back);
-                        ctx.fillRect(area.x, area.y, area.w, area.h);
-                        if (win.picture >= 0) {
-                            const picture = pictureCanvas(engine, win.picture);
-                            ctx.imageSmoothingEnabled = false;
-                            ctx.drawImage(picture, 0, 0, Math.round(picture.width * scale), Math.round(scale));
-                        }
-                    } else {
-                        ctx.clearRect(area.x, area.y, area.w, area.h);
-                    }
-                    for (const item of items)
-                        if (item.visible && intersects(deviceRect(item, scale), area))
-                            this.drawItem(ctx, item, engine, scale);
-                    ctx.restore();
+                ctx.save();
+                ctx.beginPath();
+                ctx.rect(area.x, area.y, area.w, area.h);
+                ctx.clip();
+                if (n === 0) {
+                    ctx.fillStyle = css(win.back);
+                    ctx.fillRect(area.x, area.y, area.w, area.h);
+                } else {
+                    ctx.clearRect(area.x, area.y, area.w, area.h);
                 }
+                for (const item of items)
+                    if (item.visible && (whole || intersects(deviceRect(item, scale), area)))
+                        this.drawItem(ctx, item, engine, scale);
+                ctx.restore();
             });
         }
 
@@ -474,7 +507,7 @@
                 drawPanel(ctx, item, scale);
                 break;
             case Kind.Image: {
-                const picture = pictureCanvas(engine, item.value);
+                const picture = pictureCanvas(engine, 0);
                 const r = deviceRect(item, scale);
                 ctx.imageSmoothingEnabled = false;
                 if (item.stretch)
@@ -506,20 +539,22 @@
                 this.el.tabIndex = -1;
                 this.el.addEventListener('mousedown', (e) => e.preventDefault());
             }
-            this.el.addEventListener('click', () => page.click(this.id));
+            this.el.addEventListener('click', () => page.click(owner.index, this.id));
         }
 
         update(item) {
             const r = { x: Math.round(item.left / TwipsPerPixel), y: Math.round(item.top / TwipsPerPixel) };
-            this.el.style.left = `${r.x}px`;
-            this.el.style.top = `${r.y}px`;
-            this.el.style.width = `${Math.round((item.left + item.width) / TwipsPerPixel) - r.x}px`;
-            this.el.style.height = `${Math.round((item.top + item.height) / TwipsPerPixel) - r.y}px`;
-            this.el.style.font = cssFont(item, 1);
+            setStyle(this.el, 'left', `${r.x}px`);
+            setStyle(this.el, 'top', `${r.y}px`);
+            setStyle(this.el, 'width', `${Math.round((item.left + item.width) / TwipsPerPixel) - r.x}px`);
+            setStyle(this.el, 'height', `${Math.round((item.top + item.height) / TwipsPerPixel) - r.y}px`);
+            setStyle(this.el, 'font', cssFont(item, 1));
             if (this.el.textContent !== item.text)
                 this.el.textContent = item.text;
-            this.el.hidden = !item.visible;
-            this.el.disabled = !item.enabled;
+            if (this.el.hidden !== !item.visible)
+                this.el.hidden = !item.visible;
+            if (this.el.disabled !== !item.enabled)
+                this.el.disabled = !item.enabled;
         }
     }
 
@@ -616,12 +651,14 @@
             const x = Math.round(item.left / TwipsPerPixel), y = Math.round(item.top / TwipsPerPixel);
             const w = Math.round((item.left + item.width) / TwipsPerPixel) - x;
             const h = Math.round((item.top + item.height) / TwipsPerPixel) - y;
-            Object.assign(this.el.style, { left: `${x}px`, top: `${y}px`, width: `${w}px`, height: `${h}px` });
+            for (const [name, value] of [['left', x], ['top', y], ['width', w], ['height', h]])
+                setStyle(this.el, name, `${value}px`);
             // The thumb's share of the track is one step's share of the range, as the desktop's.
             const track = Math.max(0, w - 2 * h);
             const thumb = Math.max(h / 2, Math.round(track / (item.max - item.min + 1)));
-            this.left.style.width = this.right.style.width = `${h}px`;
-            this.thumb.style.width = `${thumb}px`;
+            setStyle(this.left, 'width', `${h}px`);
+            setStyle(this.right, 'width', `${h}px`);
+            setStyle(this.thumb, 'width', `${thumb}px`);
             this.value = item.value;
             this.min = item.min;
             this.max = item.max;
@@ -632,8 +669,9 @@
                 this.el.setAttribute('aria-valuetext', item.text);
             const room = Math.max(0, track - thumb);
             const span = Math.max(1, item.max - item.min);
-            this.thumb.style.left = `${Math.round((room * (item.value - item.min)) / span)}px`;
-            this.el.hidden = !item.visible;
+            setStyle(this.thumb, 'left', `${Math.round((room * (item.value - item.min)) / span)}px`);
+            if (this.el.hidden !== !item.visible)
+                this.el.hidden = !item.visible;
         }
     }
 
@@ -706,12 +744,12 @@
             if (!first)
                 return;
             const delay = first.due - performance.now();
-            // Browsers hold nested timeouts to at least 4 ms: nearer ticks are waited for by a message,
-            // which lets input and drawing in between.
-            if (delay >= 4)
-                this.handle = setTimeout(() => this.wake(), delay - 1);
-            else
+            // Browsers hold nested timeouts to at least 4 ms: the 1 ms and 2 ms parade is waited for by
+            // messages, which let input and drawing in between; longer intervals sleep.
+            if (delay <= 0 || first.interval < 4)
                 this.channel.port2.postMessage(0);
+            else
+                this.handle = setTimeout(() => this.wake(), delay);
         }
 
         wake() {
@@ -789,6 +827,8 @@
             this.clock = new Clock((id, at) => this.tick(id, at));
             this.loads = -1;
             this.ticks = { 1: 0, 2: 0, 3: 0 };
+            // Milliseconds spent in ticks and in frames, and the frames drawn (for the benchmark).
+            this.busy = { tick: 0, render: 0, decode: 0, frames: 0 };
             this.keys();
             document.getElementById('start-again').addEventListener('click', () => this.start());
             window.addEventListener('resize', () => this.requestFrame());
@@ -832,13 +872,15 @@
         }
 
         tick(id, at) {
+            const began = performance.now();
             ++this.ticks[id];
             this.engine.call.tick(id);
             this.afterEvent(at);
+            this.busy.tick += performance.now() - began;
         }
 
-        click(id) {
-            this.engine.call.click(id);
+        click(window, id) {
+            this.engine.call.click(window, id);
             this.afterEvent(performance.now());
         }
 
@@ -869,15 +911,38 @@
         }
 
         render() {
+            const began = performance.now();
+            try {
+                this.draw();
+            } finally {
+                this.busy.render += performance.now() - began;
+                ++this.busy.frames;
+            }
+        }
+
+        draw() {
             this.frameRequested = false;
             if (this.engine.call.ended())
                 return;
+            const decodeBegan = performance.now();
             const frame = this.engine.frame();
+            this.busy.decode += performance.now() - decodeBegan;
             const shownBefore = this.windows.map((w) => !w.el.hidden);
-            frame.forEach((win, i) => {
+            frame.forEach((incoming, i) => {
                 const w = this.windows[i];
+                // The window keeps its items: a frame brings all of them, or those that changed.
+                const win = incoming;
+                if (!incoming.all && w.last) {
+                    const items = w.last.items;
+                    for (const item of incoming.items)
+                        items[item.index] = item;
+                    win.items = items;
+                }
+                w.last = win;
                 if (win.shown)
                     w.update(win, this.engine);
+                else
+                    w.structure = ''; // drawn afresh when shown again
                 w.el.hidden = !win.shown;
             });
             // A window that the program shows is placed (the first time) and becomes the active one.
@@ -947,7 +1012,7 @@
                 if (code === 13 || code === 32) {
                     const button = game.shownButtonsFrontFirst()[0];
                     if (button)
-                        this.click(button.id);
+                        this.click(game.index, button.id);
                 }
             });
             form2.el.addEventListener('keydown', (e) => {
@@ -955,7 +1020,7 @@
                     e.preventDefault();
                     const go = [...form2.controls.values()].find((c) => c instanceof PageButton);
                     if (go)
-                        this.click(go.id);
+                        this.click(form2.index, go.id);
                 } else if (e.key === 'Tab') {
                     // Tab goes round the window's two controls.
                     e.preventDefault();
@@ -988,7 +1053,7 @@
         window.blokkoPage = {
             firstFrame: performance.now(),
             ticks: page.ticks,
-            clock: page.clock,
+            busy: page.busy,
         };
         performance.mark('blokko-first-frame');
     }

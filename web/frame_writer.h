@@ -1,36 +1,47 @@
 #pragma once
-// A frame of both windows for the page, as one flat array of doubles (layout in blokko-page.js): for
-// each window its state, its items back to front, and the areas changed since the last frame.
+// A frame of both windows' scenes for the page, as one flat array of doubles that blokko-page.js reads
+// from the module's memory: for each window its state, its items back to front, and the areas changed
+// since the last frame.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace blokko {
-class Program;
-}
+#include "scene/program_scene.h"
 
 namespace blokko::web {
 
 class FrameWriter {
 public:
-    // Writes the frame and returns it; valid until the next call.
-    const double* write(const Program& program);
+    explicit FrameWriter(const Program& program) : scene_(program) { }
+
+    // Brings the scenes up to the program: call after every event. What changed is kept for the frame.
+    void update();
+    // Writes the frame (all that changed since the last one); valid until the next call.
+    const double* write();
+    const std::array<scene::TimerState, 3>& timers() const { return scene_.timers(); }
+    // The load of the game window the timers belong to; 0 while it is not loaded.
+    std::uint64_t load() const { return scene_.form1().load; }
     // A text of the last frame, by the id the frame gave it.
     const char* text(int id) const;
-    // The event of the button that the last frame gave this id.
-    void click(Program& program, int id) const;
 
-    // The pictures items refer to: 0x00RRGGBB pixels in one row.
-    static const std::uint32_t* picture(int id);
-    static int pictureWidth(int id);
+    // The picture image items show: 0x00RRGGBB pixels in one row.
+    static const std::uint32_t* picture();
+    static int pictureWidth();
 
 private:
-    struct Item;
-    void window(bool shown, double generation, double width, double height, std::uint32_t back,
-        const std::string& caption, int picture, const std::vector<Item>& items);
+    struct Pending {
+        std::vector<scene::Rect> changed;
+        bool whole = true;
+    };
+    void window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent);
+    void item(const scene::Item& i, std::size_t index, const std::string& valueName);
     int addText(const std::string& text);
 
+    scene::ProgramScene scene_;
+    std::array<Pending, 2> pending_; // difficulty window, game window
+    std::array<std::vector<scene::Item>, 2> sent_; // the items as the page has them
     std::vector<double> out_;
     std::vector<std::string> texts_;
 };

@@ -9,6 +9,8 @@
 
 #include "engine/program/program.h"
 #include "engine/rules/random.h"
+#include "scene/form1_ids.h"
+#include "scene/form2_ids.h"
 #include "web/frame_writer.h"
 
 namespace {
@@ -21,7 +23,7 @@ struct Session {
     TimeSeededRandom random;
     Program program{random};
     bool ended = false;
-    web::FrameWriter frame;
+    web::FrameWriter frame{program};
 };
 
 std::unique_ptr<Session> session;
@@ -36,6 +38,13 @@ TimerId timerId(int number)
 bool running()
 {
     return session && !session->ended;
+}
+
+// After every event: the scene follows the program.
+void changed()
+{
+    if (running())
+        session->frame.update();
 }
 
 } // namespace
@@ -53,29 +62,40 @@ EMSCRIPTEN_KEEPALIVE int page_ended()
     return running() ? 0 : 1;
 }
 
-// A click on the button that the frame gave this id.
-EMSCRIPTEN_KEEPALIVE void page_click(int id)
+// A click on a button: window 0 is the difficulty window, 1 the game window; id is the scene's.
+EMSCRIPTEN_KEEPALIVE void page_click(int window, int id)
 {
-    if (running())
-        session->frame.click(session->program, id);
+    if (!running())
+        return;
+    Program& p = session->program;
+    if (window == 0 && id == scene::form2::GoButton)
+        p.clickGo();
+    else if (window == 1 && id == scene::form1::PauseButton)
+        p.clickPause();
+    else if (window == 1 && id == scene::form1::GameOverButton)
+        p.clickGameOver();
+    changed();
 }
 
 EMSCRIPTEN_KEEPALIVE void page_scroll(int value)
 {
     if (running())
         session->program.scrollTo(value);
+    changed();
 }
 
 EMSCRIPTEN_KEEPALIVE void page_key(int code)
 {
     if (running())
         session->program.keyDown(code);
+    changed();
 }
 
 EMSCRIPTEN_KEEPALIVE void page_tick(int timer)
 {
     if (running() && timer >= 1 && timer <= 3)
         session->program.tick(timerId(timer));
+    changed();
 }
 
 // Closing a window through its frame, as on the desktop: the game window's close ends the program; so
@@ -90,28 +110,28 @@ EMSCRIPTEN_KEEPALIVE void page_close(int window)
         session->ended = true;
     else
         p.hideForm2();
+    changed();
 }
 
-// Timer `id` (1 to 3): what 0 its interval, 1 whether it is enabled; -1 while the game window is not
-// loaded. Timer 0, what 0: the number of loads so far (a new load has new timers).
+// Timer `id` (1 to 3) as the last frame's scene has it: what 0 its interval, 1 whether it is enabled.
+// Timer 0: the load of the game window it belongs to (a new load has new timers).
 EMSCRIPTEN_KEEPALIVE int page_timer(int id, int what)
 {
     if (!running())
         return -1;
-    const Form1& f = session->program.form1;
     if (id == 0)
-        return static_cast<int>(f.loadCount());
-    if (id < 1 || id > 3 || !f.loaded())
+        return static_cast<int>(session->frame.load());
+    if (id < 1 || id > 3)
         return -1;
-    const Timer& t = f.controls().timer(timerId(id));
-    return what == 0 ? t.Interval : (t.Enabled ? 1 : 0);
+    const scene::TimerState& t = session->frame.timers()[static_cast<std::size_t>(id - 1)];
+    return what == 0 ? t.interval : (t.enabled ? 1 : 0);
 }
 
 EMSCRIPTEN_KEEPALIVE const double* page_frame()
 {
     if (!running())
         return nullptr;
-    return session->frame.write(session->program);
+    return session->frame.write();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* page_text(int id)
@@ -119,14 +139,14 @@ EMSCRIPTEN_KEEPALIVE const char* page_text(int id)
     return running() ? session->frame.text(id) : "";
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* page_picture(int id)
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* page_picture()
 {
-    return web::FrameWriter::picture(id);
+    return web::FrameWriter::picture();
 }
 
-EMSCRIPTEN_KEEPALIVE int page_picture_width(int id)
+EMSCRIPTEN_KEEPALIVE int page_picture_width()
 {
-    return web::FrameWriter::pictureWidth(id);
+    return web::FrameWriter::pictureWidth();
 }
 
 } // extern "C"

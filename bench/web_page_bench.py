@@ -1,0 +1,107 @@
+"""Figures of the page in headless Chromium, served from 127.0.0.1 (scripts/bench-web.sh prints them):
+
+- load to first frame: navigation start to the difficulty window's first frame (the page's own mark,
+  after the module and the fonts), with the browser's cache off, median of LOADS loads;
+- CPU over PLAY_SECONDS of play: the CPU time of every Chromium process (browser, renderer, GPU) over
+  the wall time, while a game at "Easy" is played with keys every 100 to 300 ms and "Game Over" is
+  pressed whenever a game ends; also the renderer's main-thread task time alone.
+
+    /usr/bin/python3 bench/web_page_bench.py BUILD_WEB_FOLDER
+Prints RESULT<TAB>key<TAB>value lines.
+"""
+
+import os
+import random
+import statistics
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+import page_test  # noqa: E402  the test harness's server and browser
+
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+LOADS = int(os.environ.get("LOADS", "10"))
+PLAY_SECONDS = float(os.environ.get("PLAY_SECONDS", "30"))
+
+
+def chromium_cpu_seconds(profile, kind=None, main_thread=False):
+    """CPU time (user + system) of the Chromium processes that use this profile folder; of one kind
+    only (renderer, gpu-process) when asked, and of their main threads only."""
+    ticks = os.sysconf("SC_CLK_TCK")
+    total = 0
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                cmdline = f.read()
+            if profile.encode() not in cmdline or (kind and f"--type={kind}".encode() not in cmdline):
+                continue
+            with open(f"/proc/{pid}/task/{pid}/stat" if main_thread else f"/proc/{pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            total += int(fields[11]) + int(fields[12])
+        except OSError:
+            continue
+    return total / ticks
+
+
+def main():
+    site = sys.argv[1]
+    server = page_test.Server(site)
+    profile = tempfile.mkdtemp(prefix="blokko-bench-")
+    driver = page_test.start_browser(1, [f"--user-data-dir={profile}"])
+    try:
+        driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+        driver.get(server.url)  # warm the server and the browser
+        firsts = []
+        for _ in range(LOADS):
+            driver.get(server.url)
+            page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+            firsts.append(driver.execute_script("return window.blokkoPage.firstFrame"))
+        print(f"RESULT\tfirst_frame_ms\t{statistics.median(firsts):.1f}")
+
+        driver.get(server.url)
+        page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+        ActionChains(driver).send_keys(Keys.ENTER).perform()
+        driver.execute_cdp_cmd("Performance.enable", {})
+        keys = [Keys.ARROW_LEFT, Keys.ARROW_RIGHT, "a", "s", Keys.ARROW_DOWN]
+        rng = random.Random(7)
+        task_before = metric(driver, "TaskDuration")
+        cpu_before = chromium_cpu_seconds(profile)
+        start = time.monotonic()
+        sent = 0
+        while time.monotonic() - start < PLAY_SECONDS:
+            time.sleep(rng.uniform(0.1, 0.3))
+            over = [b for b in driver.find_elements(By.CSS_SELECTOR, "button")
+                    if b.text == "Game Over" and b.is_displayed()]
+            if over:
+                over[0].click()
+                driver.find_element(By.CSS_SELECTOR, '[data-window="Blokko"] .client').click()
+            else:
+                ActionChains(driver).send_keys(rng.choice(keys)).perform()
+                sent += 1
+        wall = time.monotonic() - start
+        cpu = chromium_cpu_seconds(profile) - cpu_before
+        task = metric(driver, "TaskDuration") - task_before
+        ticks = driver.execute_script("return window.blokkoPage.ticks[1]")
+        print(f"RESULT\tplay_seconds\t{wall:.1f}")
+        print(f"RESULT\tkeys\t{sent}")
+        print(f"RESULT\ttimer1_ticks\t{ticks}")
+        print(f"RESULT\tcpu_percent\t{100 * cpu / wall:.2f}")
+        print(f"RESULT\trenderer_main_percent\t{100 * task / wall:.2f}")
+    finally:
+        driver.quit()
+        server.stop()
+
+
+def metric(driver, name):
+    for m in driver.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]:
+        if m["name"] == name:
+            return m["value"]
+    return 0.0
+
+
+if __name__ == "__main__":
+    main()
