@@ -29,6 +29,7 @@
                 tick: module.cwrap('page_tick', null, ['number']),
                 close: module.cwrap('page_close', null, ['number']),
                 timer: module.cwrap('page_timer', 'number', ['number', 'number']),
+                dirty: module.cwrap('page_dirty', 'number', []),
                 frame: module.cwrap('page_frame', 'number', []),
                 text: module.cwrap('page_text', 'number', ['number']),
                 picture: module.cwrap('page_picture', 'number', []),
@@ -477,7 +478,8 @@
                 area = { x: x0 - 1, y: y0 - 1, w: x1 - x0 + 2, h: y1 - y0 + 2 };
             }
             groups.forEach((items, n) => {
-                const ctx = this.layers[n].getContext('2d');
+                // The bottom layer covers the whole window: opaque, so it is composited without blending.
+                const ctx = this.layers[n].getContext('2d', { alpha: n !== 0 });
                 ctx.save();
                 ctx.beginPath();
                 ctx.rect(area.x, area.y, area.w, area.h);
@@ -868,7 +870,8 @@
             for (const id of [1, 2, 3])
                 this.clock.mirror(id, this.engine.call.timer(id, 0), this.engine.call.timer(id, 1) !== 0, at);
             this.clock.schedule();
-            this.requestFrame();
+            if (this.engine.call.dirty())
+                this.requestFrame();
         }
 
         tick(id, at) {
@@ -943,7 +946,8 @@
                     w.update(win, this.engine);
                 else
                     w.structure = ''; // drawn afresh when shown again
-                w.el.hidden = !win.shown;
+                if (w.el.hidden !== !win.shown)
+                    w.el.hidden = !win.shown;
             });
             // A window that the program shows is placed (the first time) and becomes the active one.
             this.windows.forEach((w, i) => {

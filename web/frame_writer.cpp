@@ -48,6 +48,17 @@ void FrameWriter::update()
     }
 }
 
+bool FrameWriter::dirty() const
+{
+    const scene::Window* windows[] = {&scene_.form2(), &scene_.form1()};
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        const Pending& p = pending_[i];
+        if (p.whole || !p.changed.empty() || p.shown != windows[i]->shown)
+            return true;
+    }
+    return false;
+}
+
 const double* FrameWriter::write()
 {
     update();
@@ -95,6 +106,7 @@ void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<s
             out_.insert(out_.end(), {r.left, r.top, r.width, r.height});
     pending.changed.clear();
     pending.whole = false;
+    pending.shown = w.shown;
 }
 
 void FrameWriter::item(const scene::Item& i, std::size_t index, const std::string& valueName)

@@ -18,6 +18,8 @@ public:
 
     // Brings the scenes up to the program: call after every event. What changed is kept for the frame.
     void update();
+    // Whether a frame would show anything new: a window shown or hidden, or a change to draw.
+    bool dirty() const;
     // Writes the frame (all that changed since the last one); valid until the next call.
     const double* write();
     const std::array<scene::TimerState, 3>& timers() const { return scene_.timers(); }
@@ -34,6 +36,7 @@ private:
     struct Pending {
         std::vector<scene::Rect> changed;
         bool whole = true;
+        bool shown = false; // as the last frame had it
     };
     void window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent);
     void item(const scene::Item& i, std::size_t index, const std::string& valueName);

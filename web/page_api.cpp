@@ -127,6 +127,12 @@ EMSCRIPTEN_KEEPALIVE int page_timer(int id, int what)
     return what == 0 ? t.interval : (t.enabled ? 1 : 0);
 }
 
+// Whether the next frame would show anything new (a key press is drawn at the next tick, not at once).
+EMSCRIPTEN_KEEPALIVE int page_dirty()
+{
+    return running() && session->frame.dirty() ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE const double* page_frame()
 {
     if (!running())
