@@ -308,6 +308,23 @@ class PageTest:
         wait_for(lambda: self.shown("Form2"), 2, "the difficulty window after starting again")
         self.assertFalse(self.shown("Blokko"))
 
+    def test_a_hidden_page_stands_still_and_goes_on_without_a_burst(self):
+        self.start_game(0)
+        wait_for(lambda: self.js("return window.blokkoPage.ticks[1]") > 10, 10, "play ticks")
+        set_hidden = """
+            Object.defineProperty(document, 'hidden', { configurable: true, get: () => arguments[0] });
+            document.dispatchEvent(new Event('visibilitychange'));
+            return window.blokkoPage.ticks[1]"""
+        before = self.js(set_hidden, True)
+        time.sleep(1.5)
+        self.assertEqual(self.js("return window.blokkoPage.ticks[1]"), before, "no play tick while hidden")
+        shown = self.js(set_hidden, False)
+        time.sleep(0.5)
+        after = self.js("return window.blokkoPage.ticks[1]")
+        # Half a second of play is about 10 ticks of 50 ms; the 30 missed while hidden never come.
+        self.assertGreater(after - shown, 4)
+        self.assertLess(after - shown, 16)
+
     def test_pause_in_front_of_the_curtain_resumes_with_a_key(self):
         self.start_game(0)
         ActionChains(self.driver).send_keys("p").perform()
