@@ -319,7 +319,6 @@
             this.el.append(this.titleBar, this.client);
             this.layers = [];
             this.controls = new Map(); // scene item id -> HTML control
-            this.generation = -1;
             this.structure = '';
             this.scale = 0;
             this.placed = false;
@@ -386,8 +385,7 @@
                 this.rebuildLayers(groups.length, width, height, scale);
             this.structure = structure;
             this.scale = scale;
-            this.generation = win.generation;
-            this.updateControls(html, groups);
+            this.updateControls(html);
             this.updateLabels(win.items);
             this.paint(win, engine, groups, whole, scale);
         }
@@ -409,7 +407,7 @@
             }
         }
 
-        updateControls(html, groups) {
+        updateControls(html) {
             const seen = new Set();
             let layer = 0;
             html.forEach((item) => {
@@ -433,7 +431,6 @@
                     control.el.remove();
                     this.controls.delete(id);
                 }
-            void groups;
         }
 
         // The drawn labels' texts, for assistive technology (and tests): one static text each, in the
