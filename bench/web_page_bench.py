@@ -13,6 +13,7 @@ Prints RESULT<TAB>key<TAB>value lines.
 
 import os
 import random
+import shutil
 import statistics
 import sys
 import tempfile
@@ -23,6 +24,22 @@ import page_test  # noqa: E402  the test harness's server and browser
 
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+# The floor: a page with one canvas of the game window's size where a piece-sized block moves 20 times a
+# second, drawn the way the page draws (a timer, then an animation frame repainting the changed area).
+FLOOR_PAGE = """<!doctype html><meta charset="utf-8"><title>floor</title><link rel="icon" href="data:,">
+<canvas id="c" width="420" height="432"></canvas><script>
+const ctx = document.getElementById('c').getContext('2d', { alpha: false });
+ctx.fillStyle = '#ff0'; ctx.fillRect(0, 0, 420, 432);
+let y = 0;
+function frame() {
+    ctx.fillStyle = '#ff0'; ctx.fillRect(100, y, 60, 80);
+    y = (y + 6) % 350;
+    ctx.fillStyle = '#00f'; ctx.fillRect(100, y, 60, 80);
+}
+setInterval(() => requestAnimationFrame(frame), 50);
+window.blokkoPage = { firstFrame: performance.now(), ticks: { 1: 0 } };
+</script>"""
 
 LOADS = int(os.environ.get("LOADS", "10"))
 PLAY_SECONDS = float(os.environ.get("PLAY_SECONDS", "30"))
@@ -92,14 +109,33 @@ def main():
         wall = time.monotonic() - start
         after = cpu_figures(profile)
         ticks = driver.execute_script("return window.blokkoPage.ticks[1]")
+        floor = measure_floor(driver, server, site, profile, wall)
         print(f"RESULT\tplay_seconds\t{wall:.1f}")
         print(f"RESULT\tkeys\t{sent}")
         print(f"RESULT\ttimer1_ticks\t{ticks}")
         for key in before:
             print(f"RESULT\t{key}\t{100 * (after[key] - before[key]) / wall:.2f}")
+            print(f"RESULT\tfloor_{key}\t{floor[key]:.2f}")
     finally:
         driver.quit()
         server.stop()
+
+
+def measure_floor(driver, server, site, profile, seconds):
+    """The same CPU figures for the floor page over the same time."""
+    folder = os.path.join(site, "bench-floor")
+    os.makedirs(folder, exist_ok=True)
+    try:
+        with open(os.path.join(folder, "index.html"), "w") as f:
+            f.write(FLOOR_PAGE)
+        driver.get(server.url + "bench-floor/")
+        time.sleep(1)
+        before = cpu_figures(profile)
+        time.sleep(seconds)
+        after = cpu_figures(profile)
+        return {key: 100 * (after[key] - before[key]) / seconds for key in before}
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def cpu_figures(profile):
