@@ -680,9 +680,10 @@
     // first, each at its own time (a timer that an event restarts counts from the time of that event), so
     // a 1 ms or 2 ms timer keeps its rate although the browser wakes the page less often. Ticks missed
     // while the page was hidden are not delivered: the clock stands still while no one can see the game,
-    // and play goes on from where it was when the page is seen again. A page that was too busy to wake for
-    // longer than MaxLag ms skips the same way rather than play the missed ticks in a burst.
-    const MaxLag = 250;
+    // and play goes on from where it was when the page is seen again. A timer whose tick is late by more
+    // than its interval or MaxLag ms (a frame: the page was busy drawing, or the machine was) loses that
+    // time too, rather than play the missed ticks in a burst.
+    const MaxLag = 16;
 
     class Clock {
         constructor(onTick) {
@@ -755,9 +756,9 @@
             if (this.stopped || document.hidden)
                 return;
             const now = performance.now();
-            const first = this.next();
-            if (first && now - first.due > MaxLag)
-                this.shift(now - first.due);
+            for (const t of this.timers)
+                if (t.ticking && now - t.due > Math.max(MaxLag, t.interval))
+                    t.due = now;
             for (let t = this.next(); t && t.due <= now && !this.stopped; t = this.next()) {
                 const at = t.due;
                 t.due += t.interval;
@@ -826,6 +827,8 @@
             this.clock = new Clock((id, at) => this.tick(id, at));
             this.loads = -1;
             this.ticks = { 1: 0, 2: 0, 3: 0 };
+            // When each timer first and last ticked (for the benchmark's intervals).
+            this.tickTimes = { 1: { first: null, last: null }, 2: { first: null, last: null }, 3: { first: null, last: null } };
             // Milliseconds spent in ticks and in frames, and the frames drawn (for the benchmark).
             this.busy = { tick: 0, render: 0, decode: 0, frames: 0 };
             this.keys();
@@ -874,6 +877,10 @@
         tick(id, at) {
             const began = performance.now();
             ++this.ticks[id];
+            const seen = this.tickTimes[id];
+            if (seen.first === null)
+                seen.first = began;
+            seen.last = began;
             this.engine.call.tick(id);
             this.afterEvent(at);
             this.busy.tick += performance.now() - began;
@@ -1055,6 +1062,7 @@
             firstFrame: performance.now(),
             ticks: page.ticks,
             busy: page.busy,
+            tickTimes: page.tickTimes,
         };
         performance.mark('blokko-first-frame');
     }
