@@ -5,7 +5,9 @@ find_package(Fontconfig REQUIRED)
 add_library(blokko_view STATIC
     desktop/twips.h
     desktop/fonts.cpp
+    desktop/command_line.cpp
     desktop/key_codes.cpp
+    desktop/hatch.cpp
     desktop/cell_painter.cpp
     desktop/paint_cache.cpp
     desktop/caption_button.cpp

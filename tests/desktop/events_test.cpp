@@ -32,26 +32,6 @@ private:
     }
 
 private slots:
-    void keyCodesFollowTheDesktopsVirtualKeys()
-    {
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Left), 37);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Up), 38);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Right), 39);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Down), 40);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_A), 65);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_P), 80);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_S), 83);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Z), 90);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_0), 48);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_9), 57);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Space), 32);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Escape), 27);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_F1), 112);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_F12), 123);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Eacute), 0);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_unknown), 0);
-    }
-
     void keysReachTheGameWhicheverWidgetHasTheFocus()
     {
         Session s({2, 3}, 20);
