@@ -8,6 +8,8 @@ add_library(blokko_view STATIC
     desktop/command_line.cpp
     desktop/key_codes.cpp
     desktop/hatch.cpp
+    desktop/accessibility.cpp
+    desktop/keyboard_play.cpp
     desktop/cell_painter.cpp
     desktop/paint_cache.cpp
     desktop/caption_button.cpp
