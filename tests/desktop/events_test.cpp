@@ -60,21 +60,6 @@ private slots:
         QCOMPARE(s.form1().turn, turn);
     }
 
-    void noButtonOfTheGameWindowTakesTheFocusOrTheSpaceBar()
-    {
-        Session s({2, 3}, 20);
-        playUntilClearOfTop(s);
-        view::GameWindow* window = s.app().gameWindow();
-        QCOMPARE(window->pauseButton()->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(window->gameOverButton()->focusPolicy(), Qt::NoFocus);
-        QTest::keyClick(window, Qt::Key_P);
-        QVERIFY(s.controls().Pause.Visible);
-        QVERIFY(window->pauseButton()->isVisible());
-        QTest::keyClick(window->pauseButton(), Qt::Key_Space);
-        QTest::keyClick(window->pauseButton(), Qt::Key_Return);
-        QVERIFY2(s.controls().Pause.Visible, "space or return must not press the Pause button");
-    }
-
     void pauseKeyStopsEveryTimerAndThePauseButtonResumes()
     {
         Session s({2, 3}, 20);
@@ -96,6 +81,33 @@ private slots:
         // Parade and curtain were over before the pause: resuming leaves them silent.
         QVERIFY(!s.app().timer(TimerId::Timer2).isActive());
         QVERIFY(!s.app().timer(TimerId::Timer3).isActive());
+    }
+
+    // P at the first curtain tick: the button stands in front of the frozen curtain, and a click on its
+    // centre resumes the curtain and the parade.
+    void pauseDuringTheClosedCurtainIsResumedByAClickOnTheButton()
+    {
+        Session s({2, 3}, 20);
+        s.chooseAndGo(1);
+        QVERIFY(s.tickIfRunning(TimerId::Timer3));
+        view::GameWindow* window = s.app().gameWindow();
+        QTest::keyClick(window, Qt::Key_P);
+        for (TimerId id : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3})
+            QVERIFY(!s.app().timer(id).isActive());
+
+        const QPoint centre = pixels(s.controls().Pause).center().toPoint();
+        QWidget* target = window->childAt(centre);
+        QCOMPARE(target, static_cast<QWidget*>(window->pauseButton()));
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, centre));
+        QVERIFY(!s.controls().Pause.Visible);
+        QVERIFY(!window->pauseButton()->isVisible());
+
+        const float top = s.controls().covertop.Top;
+        QVERIFY(s.tickIfRunning(TimerId::Timer3));
+        QCOMPARE(s.controls().covertop.Top, top - 250);
+        const int turn = s.form1().turn;
+        QVERIFY(s.tickIfRunning(TimerId::Timer2));
+        QVERIFY(s.form1().turn != turn);
     }
 
     void goTakesTheScrollBarsChoiceAndShowsTheGameWindow()

@@ -4,9 +4,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
+#include "desktop/game_window.h"
 #include "desktop/hatch.h"
+#include "tests/desktop/support.h"
 
 namespace blokko::guitest {
 
@@ -26,15 +29,16 @@ QImage hatched(int fillStyle, qreal ratio, QPointF offset = {})
     return image;
 }
 
-bool isDark(const QImage& image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 128;
-}
-
-// 0 for white to 1 for black.
+// 0 for any full colour (white, red, ...) to 1 for black: how much of the black ink a pixel holds.
 double darkness(const QImage& image, int x, int y)
 {
-    return 1.0 - qGray(image.pixel(x, y)) / 255.0;
+    const QRgb rgb = image.pixel(x, y);
+    return 1.0 - std::max({qRed(rgb), qGreen(rgb), qBlue(rgb)}) / 255.0;
+}
+
+bool isDark(const QImage& image, int x, int y)
+{
+    return darkness(image, x, y) > 0.5;
 }
 
 // The share of a logical pixel's area that is dark in an image of any ratio (a box filter, as a
@@ -140,6 +144,50 @@ private slots:
         // Thickness and spacing: the same ink at every ratio.
         QVERIFY2(std::abs(inkScaled - inkOne) <= inkOne * 0.02,
             qPrintable(QStringLiteral("ink %1 at ratio %2, %3 at ratio 1").arg(inkScaled).arg(ratio).arg(inkOne)));
+    }
+
+    // The game window on screens of ratio 1, 1.5 and 2: the hatches of the well's wall and of the
+    // pieces come out as the same picture once scaled to logical pixels, like the borders around them.
+    void gameWindowHatchesLookAlikeAtEveryRatio()
+    {
+        Session s({2, 6}, 10);
+        s.startPlaying(1);
+        QVERIFY(s.tickUntil(
+            TimerId::Timer1, [&] { return s.form1().down >= 4; }, 100));
+        view::GameWindow& window = *s.app().gameWindow();
+        const QImage one = snapshot(window, 1.0);
+        std::vector<const Cell*> cells;
+        for (const Cell& cell : s.controls().Shape2)
+            if (cell.Visible)
+                cells.push_back(&cell);
+        for (const Cell& cell : s.controls().Shape1)
+            if (cell.Visible)
+                cells.push_back(&cell);
+        QVERIFY(cells.size() > 64);
+        for (qreal ratio : {1.5, 2.0}) {
+            const QImage scaled = snapshot(window, ratio);
+            for (const Cell* cell : cells) {
+                // Inside the border, whole logical pixels.
+                const QRect inner = pixels(*cell).toAlignedRect().adjusted(5, 5, -5, -5);
+                double palestDark = 1;
+                double darkestLight = 0;
+                for (int y = inner.top(); y <= inner.bottom(); ++y)
+                    for (int x = inner.left(); x <= inner.right(); ++x) {
+                        const double share = darkShare(scaled, x, y);
+                        if (isDark(one, x, y))
+                            palestDark = std::min(palestDark, share);
+                        else
+                            darkestLight = std::max(darkestLight, share);
+                    }
+                QVERIFY2(palestDark > darkestLight + 0.1,
+                    qPrintable(QStringLiteral("cell at %1, %2, ratio %3: palest dark pixel %4, darkest light one %5")
+                                   .arg(cell->Left)
+                                   .arg(cell->Top)
+                                   .arg(ratio)
+                                   .arg(palestDark)
+                                   .arg(darkestLight)));
+            }
+        }
     }
 };
 

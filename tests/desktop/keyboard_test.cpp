@@ -2,9 +2,14 @@
 // Latin layouts.
 
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
+#include "desktop/difficulty_window.h"
+#include "desktop/game_window.h"
 #include "desktop/key_codes.h"
+#include "tests/desktop/support.h"
 
 namespace blokko::guitest {
 
@@ -29,6 +34,20 @@ int codeOf(int key, quint32 scanCode, const QString& text, Qt::KeyboardModifiers
 int codeOf(char32_t symbol, quint32 scanCode)
 {
     return codeOf(static_cast<int>(QChar::toUpper(symbol)), scanCode, QString::fromUcs4(&symbol, 1));
+}
+
+// A key press with its key code and text, sent where the focus is in `window`.
+void press(QWidget* window, int key, quint32 scanCode, const QString& text)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, scanCode, 0, 0, text);
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    QApplication::sendEvent(target, &event);
+}
+
+// A key as the player presses it, to whichever widget of the window has the focus.
+void key(QWidget* window, Qt::Key key)
+{
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
 }
 
 } // namespace
@@ -104,6 +123,154 @@ private slots:
         // Keys that type no letter keep their meaning in every layout.
         QCOMPARE(codeOf(Qt::Key_Left, KeyLeft, QString()), 37);
         QCOMPARE(codeOf(Qt::Key_Comma, KeyUnderA, QStringLiteral(",")), 0);
+    }
+
+    // Russian: the keys under A, S and P type ф, ы and з; the game turns and pauses with them.
+    void gameActsOnTheKeysUnderASPInACyrillicLayout()
+    {
+        Session s({2, 3}, 20);
+        s.startPlaying(3);
+        QVERIFY(s.tickUntil(
+            TimerId::Timer1, [&] { return s.form1().down >= 2; }, 20));
+        view::GameWindow* window = s.app().gameWindow();
+        const int turn = s.form1().turn;
+        press(window, 0x0424, KeyUnderA, QStringLiteral("\u0444"));
+        QCOMPARE(s.form1().turn, turn % 4 + 1);
+        press(window, 0x042B, KeyUnderS, QStringLiteral("\u044b"));
+        QCOMPARE(s.form1().turn, turn);
+        press(window, 0x0417, KeyUnderP, QStringLiteral("\u0437"));
+        QVERIFY(s.controls().Pause.Visible);
+    }
+
+    void difficultyWindowIsChosenWithArrowsAndStartedWithEnter()
+    {
+        Session s({2, 3}, 20);
+        view::DifficultyWindow* form2 = s.app().difficultyWindow();
+        QScrollBar* bar = form2->scrollBar();
+        // The window's first control has the focus, with the toolkit's focus mark.
+        QCOMPARE(form2->focusWidget(), bar);
+        QCOMPARE(bar->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+        // Right steps right, Left steps left, one step a press, within the four.
+        key(form2, Qt::Key_Right);
+        QCOMPARE(s.program().form2.controls.HScroll1.Value, 2);
+        key(form2, Qt::Key_Right);
+        key(form2, Qt::Key_Right);
+        key(form2, Qt::Key_Right);
+        QCOMPARE(s.program().form2.controls.HScroll1.Value, 4);
+        key(form2, Qt::Key_Left);
+        QCOMPARE(s.program().form2.controls.HScroll1.Value, 3);
+        // Tab goes to "GO!" and back.
+        key(form2, Qt::Key_Tab);
+        QCOMPARE(form2->focusWidget(), form2->goButton());
+        key(form2, Qt::Key_Tab);
+        QCOMPARE(form2->focusWidget(), bar);
+        // Enter presses "GO!" from the scroll bar.
+        key(form2, Qt::Key_Return);
+        QCOMPARE(s.program().module1.difficulty, 3);
+        QVERIFY(!form2->isVisible());
+        QVERIFY(s.app().gameWindow() && s.app().gameWindow()->isVisible());
+    }
+
+    void spaceOnTheFocusedGoButtonStartsAndEnterOnTheKeypadToo()
+    {
+        {
+            Session s({2, 3}, 20);
+            view::DifficultyWindow* form2 = s.app().difficultyWindow();
+            key(form2, Qt::Key_Right);
+            key(form2, Qt::Key_Tab);
+            key(form2, Qt::Key_Space);
+            QCOMPARE(s.program().module1.difficulty, 2);
+        }
+        {
+            Session s({2, 3}, 20);
+            view::DifficultyWindow* form2 = s.app().difficultyWindow();
+            key(form2, Qt::Key_Tab);
+            key(form2, Qt::Key_Enter);
+            QCOMPARE(s.program().module1.difficulty, 1);
+        }
+        {
+            // Space on the scroll bar chooses nothing and starts nothing.
+            Session s({2, 3}, 20);
+            view::DifficultyWindow* form2 = s.app().difficultyWindow();
+            key(form2, Qt::Key_Space);
+            QCOMPARE(s.program().module1.difficulty, 0);
+            QVERIFY(form2->isVisible());
+        }
+    }
+
+    void enterOrSpacePressesTheFrontButtonOfTheGameWindow()
+    {
+        Session s({1}, 400);
+        s.startPlaying(3);
+        view::GameWindow* window = s.app().gameWindow();
+        // No button shown: Enter and Space do nothing.
+        const float down = s.form1().down;
+        key(window, Qt::Key_Return);
+        key(window, Qt::Key_Space);
+        QCOMPARE(s.form1().down, down);
+        QVERIFY(s.app().timer(TimerId::Timer1).isActive());
+        // Pause and resume by keys alone; the buttons still take no focus.
+        key(window, Qt::Key_P);
+        QVERIFY(!s.app().timer(TimerId::Timer1).isActive());
+        key(window, Qt::Key_Space);
+        QVERIFY(!s.controls().Pause.Visible);
+        QVERIFY(s.app().timer(TimerId::Timer1).isActive());
+        key(window, Qt::Key_P);
+        key(window, Qt::Key_Enter);
+        QVERIFY(!s.controls().Pause.Visible);
+        QCOMPARE(window->pauseButton()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(window->gameOverButton()->focusPolicy(), Qt::NoFocus);
+        // A held Enter presses once: its repeats press nothing.
+        key(window, Qt::Key_P);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(window, &repeat);
+        QVERIFY(s.controls().Pause.Visible);
+        key(window, Qt::Key_Return);
+
+        // Game over: Enter restarts, as a click on "Game Over" does.
+        QVERIFY(s.tickUntil(
+            TimerId::Timer1, [&] { return s.controls().Command1.Visible; }, 5000));
+        // "Pause" shown over "Game Over" is the front one: Enter resumes, then restarts.
+        key(s.app().gameWindow(), Qt::Key_P);
+        key(s.app().gameWindow(), Qt::Key_Return);
+        QVERIFY(!s.controls().Pause.Visible);
+        QCOMPARE(s.form1().loadCount(), 1u);
+        key(s.app().gameWindow(), Qt::Key_Return);
+        QCOMPARE(s.form1().loadCount(), 2u);
+        QVERIFY(s.app().difficultyWindow()->isVisible());
+    }
+
+    // From the first choice to the next game without a mouse.
+    void aWholeSessionIsPlayedWithKeysAlone()
+    {
+        Session s({1}, 400);
+        view::DifficultyWindow* form2 = s.app().difficultyWindow();
+        key(form2, Qt::Key_Right);
+        key(form2, Qt::Key_Right);
+        key(form2, Qt::Key_Return);
+        QCOMPARE(s.program().module1.difficulty, 3);
+        s.openCurtain();
+        s.finishParade();
+        view::GameWindow* window = s.app().gameWindow();
+        key(window, Qt::Key_Left);
+        key(window, Qt::Key_A);
+        key(window, Qt::Key_P);
+        QVERIFY(s.controls().Pause.Visible);
+        key(window, Qt::Key_Space);
+        QVERIFY(!s.controls().Pause.Visible);
+        QVERIFY(s.tickUntil(
+            TimerId::Timer1, [&] { return s.controls().Command1.Visible; }, 5000));
+        key(window, Qt::Key_Return);
+        // The difficulty window again, the scroll bar focused at the last choice: one step left, Enter.
+        form2 = s.app().difficultyWindow();
+        QVERIFY(form2->isVisible());
+        QCOMPARE(form2->focusWidget(), form2->scrollBar());
+        QCOMPARE(form2->scrollBar()->value(), 3);
+        key(form2, Qt::Key_Left);
+        key(form2, Qt::Key_Return);
+        QCOMPARE(s.program().module1.difficulty, 2);
+        QVERIFY(!form2->isVisible());
+        QVERIFY(s.app().gameWindow()->isVisible());
     }
 };
 
