@@ -44,17 +44,16 @@ qint64 areaOf(const QRegion& region)
 // One game at "Easy", built once: played until half the cells of the well are fixed.
 DesktopApp& scene()
 {
-    static std::unique_ptr<DesktopApp> app = [] {
-        auto built = blokko::bench::makeDesktopApp();
-        blokko::bench::chooseAndGo(*built, 1);
-        if (!blokko::bench::finishIntro(*built) || !blokko::bench::fillWell(*built, HalfTheWell)) {
+    static std::unique_ptr<blokko::test::DesktopSession> session = [] {
+        auto built = blokko::bench::sameGameEveryRun();
+        if (!built->startPlaying(1) || !blokko::bench::fillWell(built->app(), HalfTheWell)) {
             std::fprintf(stderr, "drawing_bench: could not reach a half-full well\n");
             std::exit(1);
         }
         QCoreApplication::processEvents();
         return built;
     }();
-    return *app;
+    return session->app();
 }
 
 QImage blankImage(const QWidget& widget, double ratio)

@@ -1,6 +1,9 @@
 # Benchmarks of the desktop program: drawing, start-up beside a minimal Qt window, and a minute of play.
+if(NOT TARGET blokko_desktop_harness) # the tests are not built: the benchmarks bring the harness in
+    add_subdirectory(${PROJECT_SOURCE_DIR}/tests/support ${CMAKE_BINARY_DIR}/tests/support)
+endif()
 add_library(blokko_bench_gui STATIC gui_support.cpp)
-target_link_libraries(blokko_bench_gui PUBLIC blokko_view PRIVATE blokko_warnings)
+target_link_libraries(blokko_bench_gui PUBLIC blokko_desktop_harness PRIVATE blokko_warnings)
 
 add_executable(blokko_drawing_bench drawing_bench.cpp)
 target_link_libraries(blokko_drawing_bench PRIVATE blokko_bench_gui benchmark::benchmark blokko_warnings)

@@ -1,16 +1,12 @@
 #include "bench/gui_support.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 #include <random>
 #include <string>
 
-#include "desktop/difficulty_window.h"
 #include "desktop/game_window.h"
 #include "engine/rules/random.h"
+#include "tests/support/engine_harness.h"
 
 namespace blokko::bench {
 
@@ -20,54 +16,26 @@ constexpr int WellRows = 20;
 constexpr int WellColumns = 10;
 constexpr int SeedSeconds = 43210;
 
-bool wellCellShown(const Form1Controls& c, int row, int column)
-{
-    return c.Shape2[static_cast<std::size_t>(12 * row + column + 1)].Visible;
-}
-
 int columnHeight(const Form1Controls& c, int column)
 {
     for (int row = 1; row <= WellRows; ++row)
-        if (wellCellShown(c, row, column))
+        if (test::wellCell(c, row, column).Visible)
             return WellRows + 1 - row;
     return 0;
 }
 
 } // namespace
 
-std::unique_ptr<view::DesktopApp> makeDesktopApp()
+std::unique_ptr<test::DesktopSession> sameGameEveryRun()
 {
-    auto app = std::make_unique<view::DesktopApp>(std::make_unique<TimeSeededRandom>([] { return SeedSeconds; }));
-    app->start();
-    return app;
-}
-
-void chooseAndGo(view::DesktopApp& app, int difficulty)
-{
-    app.difficultyWindow()->scrollBar()->setValue(difficulty);
-    app.difficultyWindow()->goButton()->click();
-}
-
-bool finishIntro(view::DesktopApp& app)
-{
-    for (int i = 0; i < 1000 && app.timer(TimerId::Timer3).isActive(); ++i)
-        app.tick(TimerId::Timer3);
-    for (int i = 0; i < 1000 && app.timer(TimerId::Timer2).isActive(); ++i)
-        app.tick(TimerId::Timer2);
-    return app.timer(TimerId::Timer1).isActive() && !app.timer(TimerId::Timer2).isActive();
-}
-
-void pressKey(view::DesktopApp& app, Qt::Key key)
-{
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(app.gameWindow(), &event);
+    return std::make_unique<test::DesktopSession>(std::make_unique<TimeSeededRandom>([] { return SeedSeconds; }));
 }
 
 int pileHeight(const Form1Controls& c)
 {
     for (int row = 1; row <= WellRows; ++row)
         for (int column = 1; column <= WellColumns; ++column)
-            if (wellCellShown(c, row, column))
+            if (test::wellCell(c, row, column).Visible)
                 return WellRows + 1 - row;
     return 0;
 }
@@ -77,7 +45,7 @@ int fixedCells(const Form1Controls& c)
     int count = 0;
     for (int row = 1; row <= WellRows; ++row)
         for (int column = 1; column <= WellColumns; ++column)
-            count += wellCellShown(c, row, column) ? 1 : 0;
+            count += test::wellCell(c, row, column).Visible ? 1 : 0;
     return count;
 }
 
@@ -98,7 +66,7 @@ bool fillWell(view::DesktopApp& app, int cells)
         if (form1.blocks != fixedBefore)
             continue;
         for (auto turns = choices() % 4; turns > 0; --turns)
-            pressKey(app, Qt::Key_A);
+            test::pressKey(app.gameWindow(), Qt::Key_A);
         app.tick(TimerId::Timer1); // draws the piece turned, so its columns can be read
         const Form1Controls& c = form1.controls();
         int firstColumn = 5;
@@ -124,7 +92,7 @@ bool fillWell(view::DesktopApp& app, int cells)
         }
         const int shift = bestLeft - (form1.across + firstColumn);
         for (int i = 0; i < (shift < 0 ? -shift : shift); ++i)
-            pressKey(app, shift < 0 ? Qt::Key_Left : Qt::Key_Right);
+            test::pressKey(app.gameWindow(), shift < 0 ? Qt::Key_Left : Qt::Key_Right);
         for (int tick = 0; tick < 2000 && form1.blocks == fixedBefore; ++tick)
             app.tick(TimerId::Timer1);
         if (gameOver(app))

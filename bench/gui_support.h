@@ -1,25 +1,15 @@
 #pragma once
-// The desktop program driven as a player drives it, for the drawing and play benchmarks: the same
-// pieces every run, the difficulty chosen on the scroll bar, keys sent to the game window.
+// The desktop program for the drawing and play benchmarks, driven through tests/support's harness:
+// the same pieces every run, and a well filled to a given share.
 
-#include <Qt>
 #include <memory>
 
-#include "desktop/desktop_app.h"
+#include "tests/support/desktop_harness.h"
 
 namespace blokko::bench {
 
 // The desktop program with pieces seeded from a fixed time of day, so every run plays the same game.
-std::unique_ptr<view::DesktopApp> makeDesktopApp();
-
-// Chooses the difficulty on the scroll bar and presses "GO!".
-void chooseAndGo(view::DesktopApp& app, int difficulty);
-
-// Ticks the curtain and the parade until play starts; false if play did not start.
-bool finishIntro(view::DesktopApp& app);
-
-// A key press delivered to the game window, as the keyboard delivers it.
-void pressKey(view::DesktopApp& app, Qt::Key key);
+std::unique_ptr<test::DesktopSession> sameGameEveryRun();
 
 // How many well rows, counted from the bottom, hold a fixed cell; and how many cells are fixed.
 int pileHeight(const Form1Controls& c);

@@ -108,7 +108,8 @@ int main(int argc, char* argv[])
     blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication application(argc, argv);
     blokko::view::DesktopApp::prepareApplication();
-    auto app = blokko::bench::makeDesktopApp();
+    const auto session = blokko::bench::sameGameEveryRun();
+    blokko::view::DesktopApp* app = &session->app();
     const blokko::Form1& form1 = app->program().form1;
     KeyCounter keys(*app);
 
@@ -161,7 +162,7 @@ int main(int argc, char* argv[])
 
     const Clock::time_point start = Clock::now();
     const double cpuAtStart = cpuSeconds();
-    blokko::bench::chooseAndGo(*app, 1);
+    session->chooseAndGo(1);
     keyTimer.start(FastestKeyMilliseconds);
     // exit, not quit: quit would first ask the windows to close, and the game's windows decide that.
     QTimer::singleShot(playSeconds * 1000, Qt::PreciseTimer, &application, [] { QCoreApplication::exit(0); });

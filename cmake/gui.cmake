@@ -11,7 +11,6 @@ add_library(blokko_view STATIC
     desktop/accessibility.cpp
     desktop/keyboard_play.cpp
     desktop/cell_painter.cpp
-    desktop/paint_cache.cpp
     desktop/caption_button.cpp
     desktop/curtain_widget.cpp
     desktop/game_window.cpp
@@ -19,7 +18,7 @@ add_library(blokko_view STATIC
     desktop/desktop_app.cpp
 )
 set_target_properties(blokko_view PROPERTIES AUTOMOC ON)
-target_link_libraries(blokko_view PUBLIC blokko_engine Qt6::Widgets PRIVATE Fontconfig::Fontconfig blokko_warnings)
+target_link_libraries(blokko_view PUBLIC blokko_scene Qt6::Widgets PRIVATE Fontconfig::Fontconfig blokko_warnings)
 target_compile_definitions(blokko_view PRIVATE BLOKKO_VERSION="${PROJECT_VERSION}")
 
 add_executable(blokko desktop/main.cpp)

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "desktop/fonts.h"
+#include "desktop/hatch.h"
 #include "desktop/twips.h"
 
 namespace blokko::view {
@@ -15,75 +17,56 @@ QColor toQColor(Colour colour)
         static_cast<int>((colour >> 16) & 0xFFu));
 }
 
-Qt::BrushStyle hatchBrushStyle(int fillStyle)
+void paintSquare(QPainter& painter, QPointF topLeft, double side, Colour back, Hatch hatch, bool opaque, Colour border,
+    int borderWidth)
 {
-    switch (static_cast<Hatch>(fillStyle)) {
-    case Hatch::Solid:
-        return Qt::SolidPattern;
-    case Hatch::None:
-        return Qt::NoBrush;
-    case Hatch::Horizontal:
-        return Qt::HorPattern;
-    case Hatch::Vertical:
-        return Qt::VerPattern;
-    case Hatch::UpwardDiagonal:
-        return Qt::BDiagPattern;
-    case Hatch::DownwardDiagonal:
-        return Qt::FDiagPattern;
-    case Hatch::Cross:
-        return Qt::CrossPattern;
-    case Hatch::DiagonalCross:
-        return Qt::DiagCrossPattern;
-    }
-    return Qt::NoBrush;
-}
-
-void paintCell(QPainter& painter, const Cell& cell, QPointF origin)
-{
-    const QRectF bounds = pixelRect(cell, origin);
-    const double side = std::min(bounds.width(), bounds.height());
     if (side <= 0)
         return;
-    const QRectF square(bounds.topLeft(), QSizeF(side, side));
-    if (cell.opaque) {
-        painter.fillRect(square, toQColor(cell.BackColor));
-        const Qt::BrushStyle hatch = hatchBrushStyle(cell.FillStyle);
-        if (hatch != Qt::NoBrush)
-            painter.fillRect(square, QBrush(Qt::black, hatch));
+    const QRectF square(topLeft, QSizeF(side, side));
+    if (opaque) {
+        painter.fillRect(square, toQColor(back));
+        paintHatch(painter, square, hatch);
     }
-    const double border = std::min(static_cast<double>(std::max(cell.BorderWidth, 0)), side / 2.0);
-    if (border <= 0)
+    const double width = std::min(static_cast<double>(std::max(borderWidth, 0)), side / 2.0);
+    if (width <= 0)
         return;
-    const QColor colour = toQColor(cell.BorderColor);
-    const double inner = side - 2 * border;
-    painter.fillRect(QRectF(square.left(), square.top(), side, border), colour);
-    painter.fillRect(QRectF(square.left(), square.bottom() - border, side, border), colour);
+    const QColor colour = toQColor(border);
+    const double inner = side - 2 * width;
+    painter.fillRect(QRectF(square.left(), square.top(), side, width), colour);
+    painter.fillRect(QRectF(square.left(), square.bottom() - width, side, width), colour);
     if (inner > 0) {
-        painter.fillRect(QRectF(square.left(), square.top() + border, border, inner), colour);
-        painter.fillRect(QRectF(square.right() - border, square.top() + border, border, inner), colour);
+        painter.fillRect(QRectF(square.left(), square.top() + width, width, inner), colour);
+        painter.fillRect(QRectF(square.right() - width, square.top() + width, width, inner), colour);
     }
 }
 
-void paintLabel(QPainter& painter, const Label& label, const QString& text, const QFont& font)
+void paintCell(QPainter& painter, const scene::Item& cell)
 {
-    const QRectF bounds = pixelRect(label);
-    if (!label.transparent)
-        painter.fillRect(bounds, toQColor(label.BackColor));
-    if (text.isEmpty())
+    const QRectF bounds = pixelRect(cell.rect);
+    paintSquare(painter, bounds.topLeft(), std::min(bounds.width(), bounds.height()), cell.back, cell.hatch,
+        cell.opaque, cell.border, cell.borderWidth);
+}
+
+void paintLabel(QPainter& painter, const scene::Item& label)
+{
+    const QRectF bounds = pixelRect(label.rect);
+    if (label.opaque)
+        painter.fillRect(bounds, toQColor(label.back));
+    if (label.text.empty())
         return;
     painter.save();
     painter.setClipRect(bounds, Qt::IntersectClip);
-    painter.setFont(font);
-    painter.setPen(toQColor(label.ForeColor));
+    painter.setFont(fontFor(label.font));
+    painter.setPen(toQColor(label.fore));
     // Captions wrap at word boundaries inside the label, as the designed labels do (the design's
     // WordWrap flag only lets an auto-sized label grow; these labels have fixed sizes).
-    painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(label.text));
     painter.restore();
 }
 
-void paintImage(QPainter& painter, const Image& image, const QImage& picture)
+void paintImage(QPainter& painter, const scene::Item& image, const QImage& picture)
 {
-    const QRectF bounds = pixelRect(image);
+    const QRectF bounds = pixelRect(image.rect);
     // Stretched pixels stay sharp-edged blocks.
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -92,6 +75,23 @@ void paintImage(QPainter& painter, const Image& image, const QImage& picture)
     else
         painter.drawImage(bounds.topLeft(), picture);
     painter.restore();
+}
+
+void paintItem(QPainter& painter, const scene::Item& item, const QImage& picture)
+{
+    switch (item.kind) {
+    case scene::Kind::Cell:
+        paintCell(painter, item);
+        break;
+    case scene::Kind::Label:
+        paintLabel(painter, item);
+        break;
+    case scene::Kind::Image:
+        paintImage(painter, item, picture);
+        break;
+    default:
+        break; // windowed controls are widgets of their own
+    }
 }
 
 } // namespace blokko::view

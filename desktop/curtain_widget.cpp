@@ -2,28 +2,36 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "desktop/cell_painter.h"
+#include "desktop/twips.h"
 
 namespace blokko::view {
 
-CurtainWidget::CurtainWidget(const Panel& panel, const Cell& filler, QWidget* parent)
-    : QWidget(parent), panel_(&panel), filler_(&filler)
+CurtainWidget::CurtainWidget(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
+void CurtainWidget::setPanel(const scene::Item& panel)
+{
+    if (panel == panel_)
+        return;
+    panel_ = panel;
+    update();
+}
+
 void CurtainWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (!panel_) {
-        painter.fillRect(event->rect(), Qt::black);
+    painter.fillRect(event->rect(), toQColor(panel_.back));
+    if (!panel_.innerVisible)
         return;
-    }
-    painter.fillRect(event->rect(), toQColor(panel_->BackColor));
-    if (filler_->Visible)
-        paintCell(painter, *filler_);
+    const QRectF inner = pixelRect(panel_.inner);
+    paintSquare(painter, inner.topLeft(), std::min(inner.width(), inner.height()), panel_.innerBack, Hatch::None, true,
+        panel_.border, panel_.borderWidth);
 }
 
 } // namespace blokko::view

@@ -4,25 +4,23 @@
 
 #include <QWidget>
 
-#include "engine/rules/controls.h"
+#include "scene/scene.h"
 
 namespace blokko::view {
 
 class CurtainWidget : public QWidget {
     Q_OBJECT
 public:
-    // The panel and filler belong to the engine's controls of one load of the game window.
-    CurtainWidget(const Panel& panel, const Cell& filler, QWidget* parent);
+    explicit CurtainWidget(QWidget* parent);
 
-    // The window's controls are gone (the window was unloaded): draw nothing from them any more.
-    void detach() { panel_ = nullptr; }
+    // What to draw: the panel's item of the latest frame.
+    void setPanel(const scene::Item& panel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const Panel* panel_;
-    const Cell* filler_;
+    scene::Item panel_;
 };
 
 } // namespace blokko::view

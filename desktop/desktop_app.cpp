@@ -6,9 +6,11 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "desktop/accessibility.h"
 #include "desktop/difficulty_window.h"
 #include "desktop/game_window.h"
 #include "desktop/key_codes.h"
+#include "desktop/keyboard_play.h"
 
 namespace blokko::view {
 
@@ -30,7 +32,10 @@ DesktopApp::DesktopApp() : DesktopApp(std::make_unique<TimeSeededRandom>())
 }
 
 DesktopApp::DesktopApp(std::unique_ptr<RandomSource> random)
-    : random_(std::move(random)), program_(*random_), difficulty_(std::make_unique<DifficultyWindow>(program_))
+    : random_(std::move(random)),
+      program_(*random_),
+      scene_(program_),
+      difficulty_(std::make_unique<DifficultyWindow>(scene_.form2()))
 {
     for (TimerId id : TimerIds) {
         QTimer& timer = timers_[index(id)].timer;
@@ -42,6 +47,7 @@ DesktopApp::DesktopApp(std::unique_ptr<RandomSource> random)
     connect(difficulty_.get(), &DifficultyWindow::scrolled, this, &DesktopApp::scrolled);
     connect(difficulty_.get(), &DifficultyWindow::closeRequested, this, &DesktopApp::difficultyWindowCloseRequested);
     qApp->installEventFilter(this);
+    installAccessibleWindows();
 }
 
 DesktopApp::~DesktopApp()
@@ -124,7 +130,7 @@ void DesktopApp::gameWindowCloseRequested()
 // difficulty window only steps aside.
 void DesktopApp::difficultyWindowCloseRequested()
 {
-    if (!program_.form1.loaded()) {
+    if (scene_.form1().load == 0) {
         emit quitRequested();
         return;
     }
@@ -134,40 +140,48 @@ void DesktopApp::difficultyWindowCloseRequested()
 
 bool DesktopApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !game_ || game_->detached())
+    if (event->type() != QEvent::KeyPress || !game_)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != game_.data())
         return false;
-    const int code = virtualKeyCode(static_cast<QKeyEvent*>(event)->key());
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    const int code = virtualKeyCode(key);
     if (code != 0) {
         program_.keyDown(code);
         afterEvent();
+    }
+    // The game has no rule for Enter or Space; once it has seen them they press the frontmost shown
+    // button, as a click would.
+    if (pressesFrontButton(key) && game_) {
+        if (QPushButton* button = game_->frontButton())
+            button->click();
     }
     return true; // no widget of the game window acts on keys of its own
 }
 
 void DesktopApp::afterEvent()
 {
+    scene_.update();
     syncGameWindow();
-    difficulty_->refresh();
+    difficulty_->sync();
     syncVisibility();
     syncTimers();
 }
 
 void DesktopApp::syncGameWindow()
 {
-    const Form1& form1 = program_.form1;
-    if (game_ && (!form1.loaded() || game_->loadCount() != form1.loadCount()))
+    const scene::Window& form1 = scene_.form1();
+    if (game_ && game_->load() != form1.load)
         retireGameWindow();
-    if (!game_ && form1.loaded()) {
-        game_ = new GameWindow(program_);
+    if (!game_ && form1.load != 0) {
+        game_ = new GameWindow(form1);
         connect(game_, &GameWindow::pauseClicked, this, &DesktopApp::pauseClicked);
         connect(game_, &GameWindow::gameOverClicked, this, &DesktopApp::gameOverClicked);
         connect(game_, &GameWindow::closeRequested, this, &DesktopApp::gameWindowCloseRequested);
     }
     if (game_)
-        game_->refresh();
+        game_->sync();
 }
 
 // The click that unloaded the window may still be on its way out of one of its buttons, so the old
@@ -176,7 +190,7 @@ void DesktopApp::retireGameWindow()
 {
     GameWindow* old = game_.data();
     game_ = nullptr;
-    old->detach();
+    old->retire();
     if (old->isVisible()) {
         lastGamePosition_ = old->pos();
         old->hide();
@@ -189,8 +203,8 @@ void DesktopApp::retireGameWindow()
 
 void DesktopApp::syncVisibility()
 {
-    const bool gameShown = game_ && program_.form1.loaded() && program_.form1.controls().Visible;
-    const bool difficultyShown = program_.form2.Visible;
+    const bool gameShown = game_ && scene_.form1().shown;
+    const bool difficultyShown = scene_.form2().shown;
     if (game_ && gameShown != game_->isVisible()) {
         if (gameShown) {
             placeGameWindow();
@@ -245,30 +259,16 @@ void DesktopApp::placeDifficultyWindow()
 
 void DesktopApp::syncTimers()
 {
-    const Form1& form1 = program_.form1;
-    if (!form1.loaded()) {
-        for (MirroredTimer& t : timers_) {
-            t.timer.stop();
-            t.mirrored = false;
-        }
-        return;
-    }
-    if (timersLoad_ != form1.loadCount()) {
-        // A new load has new timers: mirror them from scratch.
-        timersLoad_ = form1.loadCount();
-        for (MirroredTimer& t : timers_)
-            t.mirrored = false;
-    }
+    const std::uint64_t load = scene_.form1().load;
     for (TimerId id : TimerIds) {
         MirroredTimer& t = timers_[index(id)];
-        const Timer& engine = form1.controls().timer(id);
-        if (t.mirrored && t.interval == engine.Interval && t.enabled == engine.Enabled)
+        const scene::TimerState& engine = scene_.timers()[index(id)];
+        if (t.load == load && t.mirrored == engine)
             continue;
-        t.mirrored = true;
-        t.interval = engine.Interval;
-        t.enabled = engine.Enabled;
+        t.load = load;
+        t.mirrored = engine;
         if (engine.ticking())
-            t.timer.start(engine.Interval);
+            t.timer.start(engine.interval);
         else
             t.timer.stop();
     }

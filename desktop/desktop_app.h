@@ -14,6 +14,7 @@
 
 #include "engine/program/program.h"
 #include "engine/rules/random.h"
+#include "scene/program_scene.h"
 
 namespace blokko::view {
 
@@ -40,6 +41,7 @@ public:
     int run();
 
     const Program& program() const { return program_; }
+    const scene::ProgramScene& scene() const { return scene_; }
     DifficultyWindow* difficultyWindow() const { return difficulty_.get(); }
     // The game window of the current load, or null while the game window is not loaded.
     GameWindow* gameWindow() const;
@@ -59,9 +61,8 @@ protected:
 private:
     struct MirroredTimer {
         QTimer timer;
-        int interval = 0;
-        bool enabled = false;
-        bool mirrored = false; // false: the engine timer is new, sync it whatever the pair says
+        scene::TimerState mirrored;
+        std::uint64_t load = 0; // the load whose timer it runs; a new load's timers start afresh
     };
 
     static std::size_t index(TimerId id) { return static_cast<std::size_t>(id); }
@@ -83,13 +84,13 @@ private:
 
     std::unique_ptr<RandomSource> random_;
     Program program_;
+    scene::ProgramScene scene_;
     std::unique_ptr<DifficultyWindow> difficulty_;
     QPointer<GameWindow> game_;
     std::vector<QPointer<GameWindow>> retired_;
     QPoint lastGamePosition_;
     bool gamePlaced_ = false;
     std::array<MirroredTimer, 3> timers_;
-    std::uint64_t timersLoad_ = 0;
 };
 
 } // namespace blokko::view

@@ -5,14 +5,15 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <algorithm>
-#include <vector>
 
+#include "desktop/accessibility.h"
 #include "desktop/caption_button.h"
 #include "desktop/cell_painter.h"
 #include "desktop/fonts.h"
+#include "desktop/keyboard_play.h"
 #include "desktop/twips.h"
-#include "engine/program/program.h"
+#include "engine/windows/form2.h"
+#include "scene/form2_ids.h"
 
 namespace blokko::view {
 
@@ -24,81 +25,67 @@ QImage gradientStripImage()
     return image;
 }
 
-DifficultyWindow::DifficultyWindow(const Program& program, QWidget* parent)
-    : QWidget(parent), program_(program), strip_(gradientStripImage())
+DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent)
+    : QWidget(parent), scene_(scene), strip_(gradientStripImage())
 {
-    const Form2Controls& c = program.form2.controls;
-    setWindowTitle(QString::fromUtf8(c.Caption));
+    setWindowTitle(QString::fromUtf8(scene.caption));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(QSizeF(toPixels(c.ScaleWidth), toPixels(c.ScaleHeight)).toSize());
+    setFixedSize(QSizeF(toPixels(scene.width), toPixels(scene.height)).toSize());
 
-    for (const Label* label : {&c.Label1, &c.Label2, &c.Label3, &c.Label4, &c.Label5})
-        cache_.addLabel(*label);
+    const scene::Item& go = *scene.find(scene::form2::GoButton);
+    auto* button = new CaptionButton(QString::fromStdString(go.text), this);
+    button->setFont(fontFor(go.font));
+    button->setGeometry(widgetRect(go.rect));
+    go_ = button;
 
-    auto* go = new CaptionButton(QString::fromUtf8(c.Command1.Caption), this);
-    go->setFont(fontFor(c.Command1.font));
-    go->setGeometry(widgetRect(c.Command1));
-    go_ = go;
-
+    const scene::Item& bar = *scene.find(scene::form2::ScrollBar);
     scrollBar_ = new QScrollBar(Qt::Horizontal, this);
-    scrollBar_->setRange(c.HScroll1.Min, c.HScroll1.Max);
+    scrollBar_->setRange(bar.minimum, bar.maximum);
     scrollBar_->setSingleStep(1);
     scrollBar_->setPageStep(1);
-    scrollBar_->setValue(c.HScroll1.Value);
-    scrollBar_->setGeometry(widgetRect(c.HScroll1));
+    scrollBar_->setValue(bar.value);
+    scrollBar_->setGeometry(widgetRect(bar.rect));
 
-    // The designed stacking: the windowed control with the larger z is in front.
-    if (c.Command1.z > c.HScroll1.z)
+    // The designed stacking: the windowed item that comes later in the scene is in front.
+    if (scene.slot[scene::form2::GoButton] > scene.slot[scene::form2::ScrollBar])
         go_->raise();
     else
         scrollBar_->raise();
 
+    new KeyboardChoice(*this, *scrollBar_, *go_);
     connect(go_, &QPushButton::clicked, this, &DifficultyWindow::goClicked);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &DifficultyWindow::scrolled);
+    describeChoice();
 }
 
-void DifficultyWindow::refresh()
+// Label2 to Label5 name the scroll bar's four positions, from the left.
+void DifficultyWindow::describeChoice()
 {
-    const HScrollBar& bar = program_.form2.controls.HScroll1;
-    if (scrollBar_->value() != bar.Value) {
+    const scene::Item* name = scene_.find(static_cast<std::uint16_t>(scene::form2::Label1 + scrollBar_->value()));
+    if (name)
+        describeDifficulty(*scrollBar_, QString::fromStdString(name->text));
+}
+
+void DifficultyWindow::sync()
+{
+    const scene::Item& bar = *scene_.find(scene::form2::ScrollBar);
+    if (scrollBar_->value() != bar.value) {
         // The engine's value is the truth; putting it back is no new choice.
         const QSignalBlocker blocker(scrollBar_);
-        scrollBar_->setValue(bar.Value);
+        scrollBar_->setValue(bar.value);
     }
-    for (const QRect& rect : cache_.collectChanges())
-        update(rect);
+    describeChoice();
+    for (const scene::Rect& changed : scene_.changed)
+        update(repaintRect(changed));
 }
 
 void DifficultyWindow::paintEvent(QPaintEvent* event)
 {
-    const Form2Controls& c = program_.form2.controls;
     QPainter painter(this);
-    painter.fillRect(event->rect(), toQColor(c.BackColor));
-    // The window's own picture, at its natural size, under every control.
-    painter.drawImage(QPointF(0, 0), strip_);
-
-    // Images and labels share one drawing order, back to front.
-    struct Graphic {
-        std::uint32_t z;
-        const Image* image;
-        std::size_t label;
-    };
-    std::vector<Graphic> graphics;
-    for (const Image& image : c.Image1)
-        graphics.push_back({image.z, &image, 0});
-    const auto& order = cache_.drawingOrder();
-    for (const PaintCache::Entry& entry : order)
-        graphics.push_back({cache_.labelRecord(entry.index).drawn.z, nullptr, entry.index});
-    std::stable_sort(graphics.begin(), graphics.end(), [](const Graphic& a, const Graphic& b) { return a.z < b.z; });
-    for (const Graphic& g : graphics) {
-        if (g.image) {
-            paintImage(painter, *g.image, strip_);
-            continue;
-        }
-        const PaintCache::LabelRecord& record = cache_.labelRecord(g.label);
-        if (record.label->Visible)
-            paintLabel(painter, *record.label, record.text, record.font);
-    }
+    painter.fillRect(event->rect(), toQColor(scene_.back));
+    for (const scene::Item& item : scene_.items)
+        if (scene::isGraphical(item.kind) && item.visible)
+            paintItem(painter, item, strip_);
 }
 
 void DifficultyWindow::closeEvent(QCloseEvent* event)

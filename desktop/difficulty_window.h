@@ -1,19 +1,15 @@
 #pragma once
 // The difficulty window: the gradient, the names of the four difficulties, the scroll bar and "GO!".
-// It draws Form2's controls and hands the player's choices on; the engine keeps the scroll bar's value.
+// It draws the difficulty window's scene and hands the player's choices on; the engine keeps the
+// scroll bar's value.
 
 #include <QImage>
 #include <QWidget>
-#include <array>
 
-#include "desktop/paint_cache.h"
+#include "scene/scene.h"
 
 class QPushButton;
 class QScrollBar;
-
-namespace blokko {
-class Program;
-}
 
 namespace blokko::view {
 
@@ -23,10 +19,11 @@ QImage gradientStripImage();
 class DifficultyWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit DifficultyWindow(const Program& program, QWidget* parent = nullptr);
+    // Draws `scene`, which outlives the window.
+    explicit DifficultyWindow(const scene::Window& scene, QWidget* parent = nullptr);
 
-    // Brings the scroll bar and labels up to the engine after an event.
-    void refresh();
+    // Brings the scroll bar and the drawing up to the scene's latest frame.
+    void sync();
 
     QScrollBar* scrollBar() const { return scrollBar_; }
     QPushButton* goButton() const { return go_; }
@@ -41,9 +38,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    const Program& program_;
+    // The scroll bar tells assistive technology the name of the difficulty it stands at.
+    void describeChoice();
+
+    const scene::Window& scene_;
     QImage strip_;
-    PaintCache cache_;
     QScrollBar* scrollBar_ = nullptr;
     QPushButton* go_ = nullptr;
 };

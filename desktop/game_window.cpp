@@ -1,90 +1,71 @@
 #include "desktop/game_window.h"
 
 #include <QCloseEvent>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
+#include <array>
 
 #include "desktop/caption_button.h"
 #include "desktop/cell_painter.h"
 #include "desktop/curtain_widget.h"
 #include "desktop/fonts.h"
 #include "desktop/twips.h"
-#include "engine/program/program.h"
+#include "scene/form1_ids.h"
 
 namespace blokko::view {
 
 namespace {
 
-CaptionButton* makeButton(const Button& button, QWidget* parent)
+CaptionButton* makeButton(QWidget* parent)
 {
-    auto* widget = new CaptionButton(QString::fromUtf8(button.Caption), parent);
-    widget->setFont(fontFor(button.font));
+    auto* widget = new CaptionButton(QString(), parent);
     // The game window's keys belong to the game: no button may take the arrows or the space bar.
     widget->setFocusPolicy(Qt::NoFocus);
     widget->setAutoDefault(false);
     return widget;
 }
 
-QSize clientSize(const Form1Controls& c)
+QSize clientSize(const scene::Window& scene)
 {
-    return QSizeF(toPixels(c.ScaleWidth()), toPixels(c.ScaleHeight())).toSize();
+    return QSizeF(toPixels(scene.width), toPixels(scene.height)).toSize();
 }
 
 } // namespace
 
-GameWindow::GameWindow(const Program& program, QWidget* parent)
-    : QWidget(parent), program_(program), loadCount_(program.form1.loadCount())
+GameWindow::GameWindow(const scene::Window& scene, QWidget* parent) : QWidget(parent), scene_(scene), load_(scene.load)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    if (!program.form1.loaded()) {
-        detached_ = true;
-        return;
-    }
-    setWindowTitle(QString::fromUtf8(program.form1.controls().Caption));
-    backColor_ = toQColor(program.form1.controls().BackColor);
-    const Form1Controls& c = controls();
-    setFixedSize(clientSize(c));
+    setWindowTitle(QString::fromUtf8(scene.caption));
+    setFixedSize(clientSize(scene));
 
-    for (const Cell& cell : c.Shape1)
-        cache_.addCell(cell);
-    for (const Cell& cell : c.Shape2)
-        cache_.addCell(cell);
-    for (const Cell& cell : c.Shape3)
-        cache_.addCell(cell);
-    cache_.addCell(c.backdrop);
-    for (const Label* label : {&c.npiece, &c.scorelabel, &c.hscorelabel, &c.rowslabel, &c.piecelabel, &c.Level})
-        cache_.addLabel(*label);
-
-    pause_ = makeButton(c.Pause, this);
-    gameOver_ = makeButton(c.Command1, this);
-    curtainTop_ = new CurtainWidget(c.covertop, c.cot, this);
-    curtainBottom_ = new CurtainWidget(c.coverbottom, c.cob, this);
+    pause_ = makeButton(this);
+    gameOver_ = makeButton(this);
+    curtainTop_ = new CurtainWidget(this);
+    curtainBottom_ = new CurtainWidget(this);
     connect(pause_, &QPushButton::clicked, this, &GameWindow::pauseClicked);
     connect(gameOver_, &QPushButton::clicked, this, &GameWindow::gameOverClicked);
-
-    windowed_[0] = {pause_, &c.Pause, &c.Pause.Visible, false, {}, false, 0};
-    windowed_[1] = {gameOver_, &c.Command1, &c.Command1.Visible, false, {}, false, 0};
-    windowed_[2] = {curtainTop_, &c.covertop, &c.covertop.Visible, true, {}, false, 0};
-    windowed_[3] = {curtainBottom_, &c.coverbottom, &c.coverbottom.Visible, true, {}, false, 0};
-    syncWindowed(true);
+    syncWindowed();
+    syncTexts();
 }
 
 GameWindow::~GameWindow() = default;
 
-const Form1Controls& GameWindow::controls() const
+QPushButton* GameWindow::frontButton() const
 {
-    return program_.form1.controls();
-}
-
-void GameWindow::detach()
-{
-    detached_ = true;
-    if (curtainTop_)
-        curtainTop_->detach();
-    if (curtainBottom_)
-        curtainBottom_->detach();
+    if (retired_ || scene_.load != load_)
+        return nullptr;
+    QPushButton* front = nullptr;
+    for (const scene::Item& item : scene_.items) {
+        if (!item.visible)
+            continue;
+        if (item.id == scene::form1::PauseButton)
+            front = pause_;
+        else if (item.id == scene::form1::GameOverButton)
+            front = gameOver_;
+    }
+    return front;
 }
 
 QPushButton* GameWindow::pauseButton() const
@@ -107,64 +88,98 @@ QWidget* GameWindow::curtainBottom() const
     return curtainBottom_;
 }
 
-void GameWindow::refresh()
+void GameWindow::retire()
 {
-    lastRepaint_ = QRegion();
-    if (detached_ || !program_.form1.loaded() || program_.form1.loadCount() != loadCount_)
-        return;
-    const QSize size = clientSize(controls());
-    if (size != this->size())
-        setFixedSize(size);
-    lastRepaint_ = cache_.collectChanges();
-    for (const QRect& rect : lastRepaint_)
-        update(rect);
-    syncWindowed(false);
+    retired_ = true;
 }
 
-void GameWindow::syncWindowed(bool initial)
+void GameWindow::sync()
 {
-    bool restack = initial;
-    for (Windowed& w : windowed_) {
-        const QRect geometry = w.coverWhole ? pixelRect(*w.control).toAlignedRect() : widgetRect(*w.control);
-        if (initial || geometry != w.geometry) {
-            w.geometry = geometry;
-            w.widget->setGeometry(geometry);
-        }
-        if (initial || *w.visible != w.shown) {
-            w.shown = *w.visible;
-            w.widget->setVisible(w.shown);
-        }
-        if (w.control->z != w.z) {
-            w.z = w.control->z;
-            restack = true;
-        }
-    }
-    if (!restack)
+    lastRepaint_ = QRegion();
+    if (retired_ || scene_.load != load_)
         return;
-    std::array<Windowed*, 4> order{};
-    std::transform(windowed_.begin(), windowed_.end(), order.begin(), [](Windowed& w) { return &w; });
-    std::stable_sort(order.begin(), order.end(), [](const Windowed* a, const Windowed* b) { return a->z < b->z; });
-    for (Windowed* w : order)
-        w->widget->raise();
+    const QSize size = clientSize(scene_);
+    if (size != this->size())
+        setFixedSize(size);
+    if (scene_.allChanged) {
+        lastRepaint_ = rect();
+    } else {
+        for (const scene::Rect& changed : scene_.changed)
+            lastRepaint_ += repaintRect(changed);
+    }
+    for (const QRect& area : lastRepaint_)
+        update(area);
+    if (scene_.windowedChanged)
+        syncWindowed();
+    if (!lastRepaint_.isEmpty())
+        syncTexts();
+}
+
+// The side panel's texts for screen readers, from the scene like the drawing.
+void GameWindow::syncTexts()
+{
+    using namespace scene::form1;
+    std::vector<DrawnTexts::Text> texts;
+    for (std::uint16_t id : {NextPieceLabel, ScoreLabel, HiScoreLabel, RowsLabel, BlocksLabel, LevelLabel})
+        if (const scene::Item* item = scene_.find(id))
+            texts.push_back({QString::fromStdString(item->text), widgetRect(item->rect), item->visible});
+    texts_.update(texts);
+}
+
+void GameWindow::syncWindowed()
+{
+    struct Windowed {
+        std::uint16_t id;
+        QWidget* widget;
+    };
+    const std::array<Windowed, 4> controls{{
+        {scene::form1::PauseButton, pause_},
+        {scene::form1::GameOverButton, gameOver_},
+        {scene::form1::CurtainTop, curtainTop_},
+        {scene::form1::CurtainBottom, curtainBottom_},
+    }};
+    for (const Windowed& control : controls) {
+        const scene::Item* item = scene_.find(control.id);
+        if (!item)
+            continue;
+        // Curtain halves cover every pixel they touch; buttons stand on whole pixels.
+        const bool curtain = item->kind == scene::Kind::Panel;
+        const QRect geometry = curtain ? pixelRect(item->rect).toAlignedRect() : widgetRect(item->rect);
+        if (control.widget->geometry() != geometry)
+            control.widget->setGeometry(geometry);
+        if (curtain) {
+            static_cast<CurtainWidget*>(control.widget)->setPanel(*item);
+        } else {
+            auto* button = static_cast<CaptionButton*>(control.widget);
+            const QString caption = QString::fromStdString(item->text);
+            if (button->text() != caption) {
+                button->setText(caption);
+                button->setFont(fontFor(item->font));
+            }
+        }
+        if (control.widget->isVisibleTo(this) != item->visible)
+            control.widget->setVisible(item->visible);
+    }
+    // The scene's items stand in drawing order: raising each windowed one in turn stacks them so.
+    for (const scene::Item& item : scene_.items)
+        for (const Windowed& control : controls)
+            if (control.id == item.id)
+                control.widget->raise();
 }
 
 void GameWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    painter.fillRect(exposed, backColor_);
-    if (detached_)
+    painter.fillRect(exposed, toQColor(scene_.back));
+    if (retired_ || scene_.load != load_)
         return;
-    for (const PaintCache::Entry& entry : cache_.drawingOrder()) {
-        if (entry.kind == PaintCache::Kind::Cell) {
-            const PaintCache::CellRecord& record = cache_.cellRecord(entry.index);
-            if (record.cell->Visible && repaintRect(record.rect).intersects(exposed))
-                paintCell(painter, *record.cell);
-        } else {
-            const PaintCache::LabelRecord& record = cache_.labelRecord(entry.index);
-            if (record.label->Visible && repaintRect(record.rect).intersects(exposed))
-                paintLabel(painter, *record.label, record.text, record.font);
-        }
+    static const QImage noPicture;
+    for (const scene::Item& item : scene_.items) {
+        if (!scene::isGraphical(item.kind))
+            break; // the windowed items follow: they are widgets
+        if (item.visible && repaintRect(item.rect).intersects(exposed))
+            paintItem(painter, item, noPicture);
     }
 }
 

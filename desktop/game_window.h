@@ -1,21 +1,15 @@
 #pragma once
-// The game window: draws the cells and controls of one load of Form1 and hands the player's clicks on
-// to whoever owns the program. It holds no game state; what it keeps is a record of what it drew.
+// The game window: draws one load of the game window's scene and hands the player's clicks on to
+// whoever owns the program. It keeps no game state: every frame comes from the scene.
 
-#include <QColor>
 #include <QRegion>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 
-#include "desktop/paint_cache.h"
+#include "desktop/accessibility.h"
+#include "scene/scene.h"
 
 class QPushButton;
-
-namespace blokko {
-class Program;
-struct Form1Controls;
-} // namespace blokko
 
 namespace blokko::view {
 
@@ -25,23 +19,25 @@ class CurtainWidget;
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
-    // Built for the load of the game window that is current; the window must be loaded.
-    explicit GameWindow(const Program& program, QWidget* parent = nullptr);
+    // Draws `scene`, which outlives the window, for the load the scene shows now.
+    explicit GameWindow(const scene::Window& scene, QWidget* parent = nullptr);
     ~GameWindow() override;
 
-    // The load this window draws; a different load count means the controls it knew are gone.
-    std::uint64_t loadCount() const { return loadCount_; }
+    // The load this window was built for.
+    std::uint64_t load() const { return load_; }
 
-    // Brings the drawing up to the engine after an event: repaints only the controls that changed and
-    // moves, shows, hides and restacks the buttons and curtain halves.
-    void refresh();
+    // Brings the window up to the scene's latest frame: repaints what changed and places, shows and
+    // restacks the buttons and curtain halves.
+    void sync();
 
-    // The controls of this load are gone: never read them again.
-    void detach();
-    bool detached() const { return detached_; }
+    // Stops drawing the scene: the window's load is over (it is about to go).
+    void retire();
 
-    // What the latest refresh asked to repaint (empty when nothing changed).
+    // What the latest sync asked to repaint (empty when nothing changed).
     const QRegion& lastRepaint() const { return lastRepaint_; }
+
+    // The shown button in front of the other ("Pause", else "Game Over"), or null when none is shown.
+    QPushButton* frontButton() const;
 
     QPushButton* pauseButton() const;
     QPushButton* gameOverButton() const;
@@ -58,30 +54,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Windowed {
-        QWidget* widget = nullptr;
-        const Control* control = nullptr;
-        const bool* visible = nullptr;
-        bool coverWhole = false; // curtain halves cover every pixel they touch
-        QRect geometry;
-        bool shown = false;
-        std::uint32_t z = 0;
-    };
+    void syncWindowed();
+    void syncTexts();
 
-    const Form1Controls& controls() const;
-    void syncWindowed(bool initial);
-
-    const Program& program_;
-    std::uint64_t loadCount_;
-    bool detached_ = false;
-    QColor backColor_{Qt::yellow};
-    PaintCache cache_;
+    const scene::Window& scene_;
+    std::uint64_t load_;
+    bool retired_ = false;
     QRegion lastRepaint_;
     CaptionButton* pause_ = nullptr;
     CaptionButton* gameOver_ = nullptr;
     CurtainWidget* curtainTop_ = nullptr;
     CurtainWidget* curtainBottom_ = nullptr;
-    std::array<Windowed, 4> windowed_{};
+    DrawnTexts texts_{this};
 };
 
 } // namespace blokko::view

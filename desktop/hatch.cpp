@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/rules/controls.h"
-
 namespace blokko::view {
 
 namespace {
@@ -80,27 +78,27 @@ QImage tile(Hatch style, int side, const QColor& colour)
 
 } // namespace
 
-QBrush hatchBrush(int fillStyle, qreal devicePixelRatio, const QColor& colour)
+QBrush hatchBrush(Hatch hatch, qreal devicePixelRatio, const QColor& colour)
 {
-    if (fillStyle == static_cast<int>(Hatch::Solid))
+    if (hatch == Hatch::Solid)
         return QBrush(colour);
-    if (fillStyle < static_cast<int>(Hatch::Horizontal) || fillStyle > static_cast<int>(Hatch::DiagonalCross))
+    if (hatch == Hatch::None)
         return QBrush(Qt::NoBrush);
     const int side = std::max(Period, static_cast<int>(std::lround(Period * devicePixelRatio)));
     // A few ratios and one colour in practice: build each tile once.
     static QHash<quint64, QBrush> made;
-    const quint64 key = (static_cast<quint64>(colour.rgba()) << 32) | (static_cast<quint64>(side) << 4) |
-        static_cast<quint64>(fillStyle);
+    const quint64 key =
+        (static_cast<quint64>(colour.rgba()) << 32) | (static_cast<quint64>(side) << 4) | static_cast<quint64>(hatch);
     auto found = made.constFind(key);
     if (found == made.constEnd())
-        found = made.insert(key, QBrush(tile(static_cast<Hatch>(fillStyle), side, colour)));
+        found = made.insert(key, QBrush(tile(hatch, side, colour)));
     return *found;
 }
 
-void paintHatch(QPainter& painter, const QRectF& area, int fillStyle, const QColor& colour)
+void paintHatch(QPainter& painter, const QRectF& area, Hatch hatch, const QColor& colour)
 {
     const QPaintDevice* device = painter.device();
-    const QBrush brush = hatchBrush(fillStyle, device ? device->devicePixelRatioF() : 1.0, colour);
+    const QBrush brush = hatchBrush(hatch, device ? device->devicePixelRatioF() : 1.0, colour);
     if (brush.style() != Qt::NoBrush)
         painter.fillRect(area, brush);
 }

@@ -8,15 +8,17 @@
 #include <QColor>
 #include <QRectF>
 
+#include "engine/rules/controls.h"
+
 class QPainter;
 
 namespace blokko::view {
 
-// The brush of a FillStyle code (0 to 7) for a device of this pixel ratio, anchored like every brush at
-// the painter's brush origin; Qt::NoBrush for code 1 and for codes outside 0 to 7.
-QBrush hatchBrush(int fillStyle, qreal devicePixelRatio, const QColor& colour = Qt::black);
+// The brush of a hatch for a device of this pixel ratio, anchored like every brush at the painter's
+// brush origin; Qt::NoBrush for Hatch::None.
+QBrush hatchBrush(Hatch hatch, qreal devicePixelRatio, const QColor& colour = Qt::black);
 
-// Fills `area` with the hatch of `fillStyle` for the painter's device.
-void paintHatch(QPainter& painter, const QRectF& area, int fillStyle, const QColor& colour = Qt::black);
+// Fills `area` with the hatch for the painter's device.
+void paintHatch(QPainter& painter, const QRectF& area, Hatch hatch, const QColor& colour = Qt::black);
 
 } // namespace blokko::view

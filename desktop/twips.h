@@ -4,7 +4,7 @@
 
 #include <QRectF>
 
-#include "engine/rules/controls.h"
+#include "scene/scene.h"
 
 namespace blokko::view {
 
@@ -15,20 +15,26 @@ constexpr double toPixels(double twips)
     return twips / TwipsPerPixel;
 }
 
-inline QRectF pixelRect(const Control& control, QPointF origin = {})
+inline QRectF pixelRect(const scene::Rect& r, QPointF origin = {})
 {
-    return QRectF(origin.x() + toPixels(control.Left), origin.y() + toPixels(control.Top), toPixels(control.Width),
-        toPixels(control.Height));
+    return QRectF(origin.x() + toPixels(r.left), origin.y() + toPixels(r.top), toPixels(r.width), toPixels(r.height));
 }
 
 // The whole-pixel rectangle of a child widget: edges rounded to the nearest pixel, as the toolkit places
 // controls.
-inline QRect widgetRect(const Control& control)
+inline QRect widgetRect(const scene::Rect& rect)
 {
-    const QRectF r = pixelRect(control);
+    const QRectF r = pixelRect(rect);
     const int left = qRound(r.left());
     const int top = qRound(r.top());
     return QRect(left, top, qRound(r.right()) - left, qRound(r.bottom()) - top);
+}
+
+// The pixels a drawn rectangle may touch, rounded outwards with a pixel to spare for rounding at any
+// device pixel ratio.
+inline QRect repaintRect(const scene::Rect& drawn)
+{
+    return pixelRect(drawn).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 } // namespace blokko::view

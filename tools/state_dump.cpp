@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/program/program.h"
+#include "engine/rules/piece_look.h"
 
 namespace blokko {
 
@@ -51,7 +52,7 @@ std::string cellList(const char* keyword, const std::array<Cell, N>& cells)
 char lookChar(const Cell& cell)
 {
     for (int q = 1; q <= 7; ++q)
-        if (cell.FillStyle == q && cell.BackColor == RGB(30 * q, 210 - 30 * q, 150))
+        if (cell.FillStyle == pieceLook(q).FillStyle && cell.BackColor == pieceLook(q).BackColor)
             return static_cast<char>('0' + q);
     if (cell.BackColor == 0x000000FF && cell.FillStyle == 7)
         return '#';
@@ -90,7 +91,7 @@ std::string stateDump(const Program& program)
     out += "well\n";
     for (int r = 0; r < WellRows; ++r) {
         for (int col = 0; col < WellColumns; ++col) {
-            const Cell& wellCell = c.Shape2[static_cast<std::size_t>(12 * r + col + 1)];
+            const Cell& wellCell = c.Shape2[static_cast<std::size_t>(wellIndex(r, col))];
             out += wellCell.Visible ? lookChar(wellCell) : '.';
         }
         out += '\n';

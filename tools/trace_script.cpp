@@ -105,15 +105,6 @@ void expectArguments(const std::vector<std::string_view>& w, std::size_t count)
 
 } // namespace
 
-float QueuedRandom::next()
-{
-    if (queue_.empty())
-        throw Exhausted();
-    const float value = queue_.front();
-    queue_.pop_front();
-    return value;
-}
-
 TraceStatus TraceSession::run(std::istream& script, std::ostream& out, std::ostream& err)
 {
     Program& p = program_;

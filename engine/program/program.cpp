@@ -49,12 +49,12 @@ void Program::clickGameOver()
 void Program::scrollTo(int value)
 {
     HScrollBar& bar = form2.controls.HScroll1;
-    bar.Value = std::clamp(value, bar.Min, bar.Max);
+    form2.controls.edit(bar).Value = std::clamp(value, bar.Min, bar.Max);
 }
 
 void Program::keyDown(int keyCode)
 {
-    if (form1.loaded() && form1.controls().Visible)
+    if (form1Shown())
         form1.Form_KeyDown(keyCode, 0);
 }
 

@@ -1,7 +1,7 @@
 // Loading the game window, the piece parade before play, the start of play, pause and restart.
 
-#include "engine/program/program.h"
 #include "engine/rules/form1.h"
+#include "engine/rules/random.h"
 
 namespace blokko {
 
@@ -25,13 +25,14 @@ void Form1::unload()
 void Form1::Form_Load()
 {
     auto& c = controls();
-    const int difficulty = program_.module1.difficulty;
+    const int difficulty = host_.difficulty();
     if (difficulty == 0) {
         // Loaded by a restart: ask for a difficulty again while the next game already runs.
-        program_.hideForm1();
-        program_.showForm2();
+        host_.hideForm1();
+        host_.showForm2();
     }
     c.Timer2.Enabled = false;
+    c.edit(c.Level);
     if (difficulty < 4)
         c.Level.Visible = false;
     if (difficulty == 4)
@@ -43,11 +44,11 @@ void Form1::Form_Load()
     rows = LooseValue::text("000");
     blocks = "0000";
     score = LooseValue::text("000000");
-    c.scorelabel.Caption = "Score:000000";
-    c.hscorelabel.Caption = "HiScore:" + hiscore.joined();
+    c.edit(c.scorelabel).Caption = "Score:000000";
+    c.edit(c.hscorelabel).Caption = "HiScore:" + hiscore.joined();
     if (hiscore.numeric() == 0)
         c.hscorelabel.Caption = "HiScore:000000";
-    program_.random().seedFromTimeOfDay();
+    host_.random().seedFromTimeOfDay();
     border();
     fillPatterns();
     setup();
@@ -76,7 +77,7 @@ void Form1::begin()
     auto& c = controls();
     c.Timer2.Interval = 0;
     c.Timer1.Interval = PlayInterval;
-    nextpiece = static_cast<float>(Int(program_.random().next() * 7.0f) + 1);
+    nextpiece = static_cast<float>(Int(host_.random().next() * 7.0f) + 1);
     change();
 }
 
@@ -84,7 +85,7 @@ void Form1::begin()
 void Form1::Pause_Click()
 {
     auto& c = controls();
-    c.Pause.Visible = false;
+    c.edit(c.Pause).Visible = false;
     c.Timer1.Enabled = true;
     c.Timer2.Enabled = true;
     c.Timer3.Enabled = true;
@@ -93,9 +94,9 @@ void Form1::Pause_Click()
 // "Game Over": a new game in a freshly built window; the variables, the best score among them, stay.
 void Form1::Command1_Click()
 {
-    program_.module1.difficulty = 0;
-    program_.unloadForm1();
-    program_.showForm1();
+    host_.setDifficulty(0);
+    host_.unloadForm1();
+    host_.showForm1();
     controls().Timer2.Interval = RestartParadeInterval;
 }
 

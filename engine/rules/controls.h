@@ -39,13 +39,15 @@ struct Font {
 
 // Every visible control has a rectangle and a place in the drawing order. Graphical controls (cells,
 // labels, images) share one drawing order; windowed controls (buttons, panels, scroll bars) another one
-// that always lies above it. A larger `z` is nearer the front.
+// that always lies above it. A larger `z` is nearer the front. `revision` is the window's change count
+// at the control's last change (see ChangeClock), so a front end redraws only what changed.
 struct Control {
     float Left = 0;
     float Top = 0;
     float Width = 0;
     float Height = 0;
     std::uint32_t z = 0;
+    std::uint64_t revision = 0;
 };
 
 // A square shape: a well, box or preview cell, or a frame such as the preview's backdrop.
@@ -98,6 +100,24 @@ struct Timer {
     bool Enabled = true;
 
     bool ticking() const { return Enabled && Interval > 0; }
+};
+
+// Counts the changes made to one window's controls. Every write that a front end must see goes
+// through `edit`, which stamps the control with the new count; whoever draws the window remembers the
+// count it last drew and redraws the controls stamped after it.
+class ChangeClock {
+public:
+    template <typename C>
+    C& edit(C& control)
+    {
+        control.revision = ++now_;
+        return control;
+    }
+
+    std::uint64_t now() const { return now_; }
+
+private:
+    std::uint64_t now_ = 0;
 };
 
 } // namespace blokko

@@ -23,7 +23,7 @@ void Form1::drop()
     for (row = 1; row <= 4; ++row) {
         for (col = 1; col <= 4; ++col) {
             ++k;
-            c.Shape1[static_cast<std::size_t>(k)].Visible = false;
+            c.edit(c.Shape1[static_cast<std::size_t>(k)]).Visible = false;
             rotate();
             if (patternFilled(piece, prow, pcol)) {
                 temp = k;
@@ -39,14 +39,14 @@ void Form1::display()
     auto& c = controls();
     const float a = static_cast<float>(row) + down;
     const int b = col + across;
-    Cell& boxCell = c.Shape1[static_cast<std::size_t>(temp)];
+    Cell& boxCell = c.edit(c.Shape1[static_cast<std::size_t>(temp)]);
     boxCell.Top = cell * a + 50.0f;
     boxCell.Left = cell * static_cast<float>(b) + 50.0f;
     boxCell.Visible = true;
-    int n = 12 * Int(a) + b + 1;
+    int n = wellIndex(Int(a), b);
     if (n < 14)
         n = 14; // in or above the top wall row: test row 2 of the first column instead
-    if (wellOccupied(n + 12))
+    if (wellOccupied(n + WellColumns)) // the cell directly below
         landed = true;
 }
 

@@ -8,84 +8,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 
-#include "engine/rules/controls.h"
+#include "engine/rules/form1_controls.h"
+#include "engine/rules/host.h"
 #include "engine/rules/values.h"
 
 namespace blokko {
 
-class Program;
-
-constexpr int BoxCells = 16;
-constexpr int WellRows = 22;
-constexpr int WellColumns = 12;
-constexpr int WellCells = WellRows * WellColumns; // 264
 constexpr int PatternPieces = 17; // piece 0 (no piece) to 16
 constexpr int PatternRows = 11;
 
-// Key codes the game window acts on.
-enum class Key : int {
-    Left = 37,
-    Down = 40,
-    Right = 39,
-    A = 65,
-    P = 80,
-    S = 83,
-};
-
-enum class TimerId { Timer1, Timer2, Timer3 };
-
-// The controls of one load of the game window, as designed; cell arrays keep element 0 as the template.
-struct Form1Controls {
-    Form1Controls(); // the designed window
-
-    // The window itself: outer size (frame and title bar included), whether it is shown, its look.
-    float Width = 0;
-    float Height = 0;
-    bool Visible = false;
-    const char* Caption = "";
-    Colour BackColor = 0;
-
-    Button Pause;
-    Panel coverbottom;
-    Cell cob; // inside coverbottom
-    Panel covertop;
-    Cell cot; // inside covertop
-    Timer Timer3;
-    Timer Timer2;
-    Timer Timer1;
-    Button Command1;
-    Label Level;
-    Label piecelabel;
-    Label rowslabel;
-    Label hscorelabel;
-    Label scorelabel;
-    Cell backdrop;
-    Label npiece;
-    std::array<Cell, BoxCells + 1> Shape3;
-    std::array<Cell, WellCells + 1> Shape2;
-    std::array<Cell, BoxCells + 1> Shape1;
-
-    const Timer& timer(TimerId id) const;
-    Timer& timer(TimerId id) { return const_cast<Timer&>(std::as_const(*this).timer(id)); }
-
-    // Inner size of the window: the outer size less the frame.
-    float ScaleWidth() const;
-    float ScaleHeight() const;
-
-    void bringToFront(Control& graphical) { graphical.z = ++graphicalFront; }
-    void bringPanelToFront(Panel& panel) { panel.z = ++windowedFront; }
-    // A new element of a cell array: a hidden copy of element 0, in front of what exists.
-    void create(Cell& element, const Cell& templ);
-
-    std::uint32_t graphicalFront = 0;
-    std::uint32_t windowedFront = 0;
-};
-
 class Form1 {
 public:
-    explicit Form1(Program& program) : program_(program) { }
+    explicit Form1(Host& host) : host_(host) { }
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -166,14 +101,9 @@ private:
     void fillPatterns();
     void paintPiece(Cell& target, int number) const;
 
-    Program& program_;
+    Host& host_;
     std::optional<Form1Controls> controls_;
     std::uint64_t loadCount_ = 0;
 };
-
-// The frame and title bar of the game window, in twips: the inner area is the outer size less these.
-// Chosen so the inner area is whole pixels at 15 twips a pixel and holds the whole well and side panel.
-constexpr float Form1FrameWidth = 124;
-constexpr float Form1FrameHeight = 394;
 
 } // namespace blokko

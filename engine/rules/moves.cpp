@@ -2,6 +2,7 @@
 // `verified`, and undone when the piece would overlap an occupied cell.
 
 #include "engine/rules/form1.h"
+#include "engine/rules/keys.h"
 
 namespace blokko {
 
@@ -48,6 +49,8 @@ void Form1::Form_KeyDown(int KeyCode, int /*Shift*/)
         speed = 1.0f;
         break;
     case Key::P:
+        // In front of everything, the curtain halves included: the button is the only way back.
+        c.bringWindowedToFront(c.Pause);
         c.Pause.Visible = true;
         c.Timer1.Enabled = false;
         c.Timer2.Enabled = false;
@@ -67,7 +70,7 @@ void Form1::verified()
         for (col = 1; col <= 4; ++col) {
             rotate();
             if (patternFilled(piece, prow, pcol)) {
-                int index = 12 * (Int(down) + row + 1) + across + col + 1;
+                int index = wellIndex(Int(down) + row + 1, across + col);
                 if (index < 0)
                     index = 1; // above the well: the top-left corner, which is wall
                 if (wellOccupied(index))

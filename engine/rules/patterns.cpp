@@ -1,6 +1,7 @@
 // The sixteen piece shapes, the turning rule and the colour of a piece.
 
 #include "engine/rules/form1.h"
+#include "engine/rules/piece_look.h"
 
 namespace blokko {
 
@@ -70,19 +71,12 @@ char Form1::patternChar(int number, int patternRow, int position) const
     return text[static_cast<std::size_t>(position) - 1];
 }
 
-// The look of a piece: pieces 8 to 14 look like 1 to 7, pieces 15 and 16 like 1 and 2.
+// FillStyle first, then BackColor.
 void Form1::paintPiece(Cell& target, int number) const
 {
-    if (number < 8) {
-        target.FillStyle = number;
-        target.BackColor = RGB(30 * number, 210 - 30 * number, 150);
-    } else if (number < 15) {
-        target.FillStyle = number - 7;
-        target.BackColor = RGB(30 * number - 210, 420 - 30 * number, 150);
-    } else {
-        target.FillStyle = number - 14;
-        target.BackColor = RGB(30 * number - 420, 630 - 30 * number, 150);
-    }
+    const PieceLook look = pieceLook(number);
+    target.FillStyle = look.FillStyle;
+    target.BackColor = look.BackColor;
 }
 
 } // namespace blokko

@@ -19,4 +19,13 @@ float TimeSeededRandom::next()
     return static_cast<float>(generator_() >> 8) * scale;
 }
 
+float QueuedRandom::next()
+{
+    if (queue_.empty())
+        throw Exhausted();
+    const float value = queue_.front();
+    queue_.pop_front();
+    return value;
+}
+
 } // namespace blokko

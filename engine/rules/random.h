@@ -3,8 +3,10 @@
 // load of the game window. Injectable, so tests and the trace driver can choose the pieces.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <utility>
 
 namespace blokko {
@@ -33,6 +35,22 @@ public:
 private:
     Clock clock_;
     std::mt19937 generator_;
+};
+
+// Hands out the values it was given, oldest first, and ignores the time of day: the trace driver and
+// the tests choose every piece with it. A draw from an empty queue throws Exhausted.
+class QueuedRandom final : public RandomSource {
+public:
+    struct Exhausted : std::runtime_error {
+        Exhausted() : std::runtime_error("random source: no queued value left for a draw") { }
+    };
+
+    void seedFromTimeOfDay() override { }
+    float next() override;
+    void push(float value) { queue_.push_back(value); }
+
+private:
+    std::deque<float> queue_;
 };
 
 } // namespace blokko

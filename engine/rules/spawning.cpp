@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "engine/program/program.h"
 #include "engine/rules/form1.h"
+#include "engine/rules/random.h"
 
 namespace blokko {
 
@@ -47,7 +47,7 @@ std::int16_t levelFor(double score, std::int16_t previous)
 void Form1::change()
 {
     auto& c = controls();
-    const int difficulty = program_.module1.difficulty;
+    const int difficulty = host_.difficulty();
     if (difficulty == 1)
         speed = EasySpeed;
     if (difficulty == 2)
@@ -63,11 +63,11 @@ void Form1::change()
         level = levelFor(score.numeric(), level);
         char caption[16];
         std::snprintf(caption, sizeof caption, "Level %d", level);
-        c.Level.Caption = caption;
+        c.edit(c.Level).Caption = caption;
         const int choices = level + 7;
-        nextpiece = static_cast<float>(Int(program_.random().next() * static_cast<float>(choices)) + 1);
+        nextpiece = static_cast<float>(Int(host_.random().next() * static_cast<float>(choices)) + 1);
     } else {
-        nextpiece = static_cast<float>(Int(program_.random().next() * 7.0f) + 1);
+        nextpiece = static_cast<float>(Int(host_.random().next() * 7.0f) + 1);
     }
     shownext();
 
@@ -75,7 +75,7 @@ void Form1::change()
     down = -4;
     turn = 1;
     for (row = 1; row <= BoxCells; ++row) {
-        Cell& boxCell = c.Shape1[static_cast<std::size_t>(row)];
+        Cell& boxCell = c.edit(c.Shape1[static_cast<std::size_t>(row)]);
         boxCell.Visible = false;
         paintPiece(boxCell, piece);
     }

@@ -13,6 +13,8 @@ void Form1::cover()
 {
     auto& c = controls();
     c.Timer2.Interval = ParadeInterval;
+    c.edit(c.covertop);
+    c.edit(c.coverbottom);
 
     c.covertop.Left = 0;
     c.covertop.Width = c.Width;
@@ -26,9 +28,11 @@ void Form1::cover()
     c.coverbottom.Top = c.Height / 2.0f;
     c.coverbottom.Visible = true;
 
-    c.bringPanelToFront(c.covertop);
-    c.bringPanelToFront(c.coverbottom);
+    c.bringWindowedToFront(c.covertop);
+    c.bringWindowedToFront(c.coverbottom);
 
+    c.edit(c.cot);
+    c.edit(c.cob);
     c.cot.Height = c.covertop.Height;
     c.cot.Width = c.covertop.Width;
     c.cob.Height = c.coverbottom.Height;
@@ -38,8 +42,8 @@ void Form1::cover()
 void Form1::Timer3_Timer()
 {
     auto& c = controls();
-    c.covertop.Top = c.covertop.Top - CurtainStep;
-    c.coverbottom.Top = c.coverbottom.Top + CurtainStep;
+    c.edit(c.covertop).Top = c.covertop.Top - CurtainStep;
+    c.edit(c.coverbottom).Top = c.coverbottom.Top + CurtainStep;
     if (c.coverbottom.Top > c.Height)
         c.Timer3.Interval = 0; // open for the rest of this load
 }

@@ -2,9 +2,9 @@
 
 #include "engine/windows/form2.h"
 
-#include <initializer_list>
+#include "engine/windows/design.h"
 
-#include "engine/program/program.h"
+#include <initializer_list>
 
 namespace blokko {
 
@@ -12,14 +12,6 @@ namespace {
 
 constexpr Colour Orange = 0x000080FF;
 constexpr Font LabelFont{"MS Sans Serif", 18, true, false};
-
-void place(Control& control, float left, float top, float width, float height)
-{
-    control.Left = left;
-    control.Top = top;
-    control.Width = width;
-    control.Height = height;
-}
 
 Label difficultyLabel(const char* caption, Colour colour, float left, float top, float width, float height)
 {
@@ -73,9 +65,9 @@ Form2Controls::Form2Controls()
 
 void Form2::Command1_Click()
 {
-    program_.module1.difficulty = static_cast<std::int16_t>(controls.HScroll1.Value);
-    program_.hideForm2();
-    program_.showForm1();
+    host_.setDifficulty(static_cast<std::int16_t>(controls.HScroll1.Value));
+    host_.hideForm2();
+    host_.showForm1();
 }
 
 } // namespace blokko

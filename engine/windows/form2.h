@@ -4,10 +4,9 @@
 #include <array>
 
 #include "engine/rules/controls.h"
+#include "engine/rules/host.h"
 
 namespace blokko {
-
-class Program;
 
 enum class Difficulty : int { NotChosen = 0, Easy = 1, Medium = 2, Hard = 3, Intense = 4 };
 
@@ -52,11 +51,19 @@ struct Form2Controls {
     Label Label3;
     Label Label2;
     Label Label1;
+
+    // Marks a control changed, for whoever draws the window.
+    template <typename C>
+    C& edit(C& control)
+    {
+        return changes.edit(control);
+    }
+    ChangeClock changes;
 };
 
 class Form2 {
 public:
-    explicit Form2(Program& program) : program_(program) { }
+    explicit Form2(Host& host) : host_(host) { }
     Form2(const Form2&) = delete;
     Form2& operator=(const Form2&) = delete;
 
@@ -68,7 +75,7 @@ public:
     void Command1_Click();
 
 private:
-    Program& program_;
+    Host& host_;
 };
 
 } // namespace blokko

@@ -34,7 +34,7 @@ void Form1::shownext()
                 paintPiece(previewCell, number);
                 previewCell.Visible = true;
             } else if (square == '0') {
-                previewCell.Visible = false;
+                c.edit(previewCell).Visible = false;
             }
         }
     }

@@ -9,9 +9,9 @@
 
 #include "desktop/game_window.h"
 #include "desktop/hatch.h"
-#include "tests/desktop/support.h"
+#include "tests/desktop/pixels.h"
 
-namespace blokko::guitest {
+namespace blokko::test {
 
 namespace {
 
@@ -25,7 +25,8 @@ QImage hatched(int fillStyle, qreal ratio, QPointF offset = {})
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
-    view::paintHatch(painter, QRectF(offset, QSizeF(Side, Side) - QSizeF(offset.x(), offset.y())), fillStyle);
+    view::paintHatch(
+        painter, QRectF(offset, QSizeF(Side, Side) - QSizeF(offset.x(), offset.y())), static_cast<Hatch>(fillStyle));
     return image;
 }
 
@@ -97,8 +98,7 @@ private slots:
     {
         QImage blank(Side, Side, QImage::Format_RGB32);
         blank.fill(Qt::white);
-        for (int code : {1, -1, 8})
-            QCOMPARE(hatched(code, 1.0), blank);
+        QCOMPARE(hatched(static_cast<int>(Hatch::None), 1.0), blank);
     }
 
     // Scaled down to logical pixels (a box filter, as a screenshot is scaled), every ratio shows the
@@ -150,8 +150,8 @@ private slots:
     // pieces come out as the same picture once scaled to logical pixels, like the borders around them.
     void gameWindowHatchesLookAlikeAtEveryRatio()
     {
-        Session s({2, 6}, 10);
-        s.startPlaying(1);
+        DesktopSession s({2, 6}, 10);
+        QVERIFY(s.startPlaying(1));
         QVERIFY(s.tickUntil(
             TimerId::Timer1, [&] { return s.form1().down >= 4; }, 100));
         view::GameWindow& window = *s.app().gameWindow();
@@ -197,6 +197,6 @@ int runHatchTests(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-} // namespace blokko::guitest
+} // namespace blokko::test
 
 #include "hatch_test.moc"

@@ -9,9 +9,9 @@
 #include "desktop/difficulty_window.h"
 #include "desktop/game_window.h"
 #include "desktop/key_codes.h"
-#include "tests/desktop/support.h"
+#include "tests/desktop/pixels.h"
 
-namespace blokko::guitest {
+namespace blokko::test {
 
 namespace {
 
@@ -128,8 +128,8 @@ private slots:
     // Russian: the keys under A, S and P type ф, ы and з; the game turns and pauses with them.
     void gameActsOnTheKeysUnderASPInACyrillicLayout()
     {
-        Session s({2, 3}, 20);
-        s.startPlaying(3);
+        DesktopSession s({2, 3}, 20);
+        QVERIFY(s.startPlaying(3));
         QVERIFY(s.tickUntil(
             TimerId::Timer1, [&] { return s.form1().down >= 2; }, 20));
         view::GameWindow* window = s.app().gameWindow();
@@ -144,7 +144,7 @@ private slots:
 
     void difficultyWindowIsChosenWithArrowsAndStartedWithEnter()
     {
-        Session s({2, 3}, 20);
+        DesktopSession s({2, 3}, 20);
         view::DifficultyWindow* form2 = s.app().difficultyWindow();
         QScrollBar* bar = form2->scrollBar();
         // The window's first control has the focus, with the toolkit's focus mark.
@@ -174,7 +174,7 @@ private slots:
     void spaceOnTheFocusedGoButtonStartsAndEnterOnTheKeypadToo()
     {
         {
-            Session s({2, 3}, 20);
+            DesktopSession s({2, 3}, 20);
             view::DifficultyWindow* form2 = s.app().difficultyWindow();
             key(form2, Qt::Key_Right);
             key(form2, Qt::Key_Tab);
@@ -182,7 +182,7 @@ private slots:
             QCOMPARE(s.program().module1.difficulty, 2);
         }
         {
-            Session s({2, 3}, 20);
+            DesktopSession s({2, 3}, 20);
             view::DifficultyWindow* form2 = s.app().difficultyWindow();
             key(form2, Qt::Key_Tab);
             key(form2, Qt::Key_Enter);
@@ -190,7 +190,7 @@ private slots:
         }
         {
             // Space on the scroll bar chooses nothing and starts nothing.
-            Session s({2, 3}, 20);
+            DesktopSession s({2, 3}, 20);
             view::DifficultyWindow* form2 = s.app().difficultyWindow();
             key(form2, Qt::Key_Space);
             QCOMPARE(s.program().module1.difficulty, 0);
@@ -200,8 +200,8 @@ private slots:
 
     void enterOrSpacePressesTheFrontButtonOfTheGameWindow()
     {
-        Session s({1}, 400);
-        s.startPlaying(3);
+        DesktopSession s({1}, 400);
+        QVERIFY(s.startPlaying(3));
         view::GameWindow* window = s.app().gameWindow();
         // No button shown: Enter and Space do nothing.
         const float down = s.form1().down;
@@ -243,14 +243,13 @@ private slots:
     // From the first choice to the next game without a mouse.
     void aWholeSessionIsPlayedWithKeysAlone()
     {
-        Session s({1}, 400);
+        DesktopSession s({1}, 400);
         view::DifficultyWindow* form2 = s.app().difficultyWindow();
         key(form2, Qt::Key_Right);
         key(form2, Qt::Key_Right);
         key(form2, Qt::Key_Return);
         QCOMPARE(s.program().module1.difficulty, 3);
-        s.openCurtain();
-        s.finishParade();
+        QVERIFY(s.finishIntro());
         view::GameWindow* window = s.app().gameWindow();
         key(window, Qt::Key_Left);
         key(window, Qt::Key_A);
@@ -280,6 +279,6 @@ int runKeyboardTests(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-} // namespace blokko::guitest
+} // namespace blokko::test
 
 #include "keyboard_test.moc"

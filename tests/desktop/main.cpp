@@ -4,23 +4,23 @@
 
 #include "desktop/fonts.h"
 
-namespace blokko::guitest {
+namespace blokko::test {
 int runEventsTests(int argc, char** argv);
 int runRenderingTests(int argc, char** argv);
 int runRepaintTests(int argc, char** argv);
 int runKeyboardTests(int argc, char** argv);
 int runHatchTests(int argc, char** argv);
-} // namespace blokko::guitest
+} // namespace blokko::test
 
 int main(int argc, char** argv)
 {
     blokko::view::useLookAlikeFontsOnly(); // as the program does
     QApplication app(argc, argv);
     int failures = 0;
-    failures += blokko::guitest::runEventsTests(argc, argv);
-    failures += blokko::guitest::runRenderingTests(argc, argv);
-    failures += blokko::guitest::runRepaintTests(argc, argv);
-    failures += blokko::guitest::runKeyboardTests(argc, argv);
-    failures += blokko::guitest::runHatchTests(argc, argv);
+    failures += blokko::test::runEventsTests(argc, argv);
+    failures += blokko::test::runRenderingTests(argc, argv);
+    failures += blokko::test::runRepaintTests(argc, argv);
+    failures += blokko::test::runKeyboardTests(argc, argv);
+    failures += blokko::test::runHatchTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -4,9 +4,9 @@
 #include <QTest>
 
 #include "desktop/game_window.h"
-#include "tests/desktop/support.h"
+#include "tests/desktop/pixels.h"
 
-namespace blokko::guitest {
+namespace blokko::test {
 
 namespace {
 
@@ -51,14 +51,14 @@ class RepaintTest : public QObject {
 private slots:
     void playTickRepaintsTheOldAndNewPieceCellsOnly()
     {
-        Session s({2, 5}, 10);
+        DesktopSession s({2, 5}, 10);
         s.startPlaying(1);
         view::GameWindow& window = *s.app().gameWindow();
         const qint64 windowArea = qint64(window.width()) * window.height();
         for (int tick = 0; tick < 20; ++tick) {
             const QRegion before = pieceArea(s.controls());
             const std::string score = s.controls().scorelabel.Caption;
-            QVERIFY(s.tickIfRunning(TimerId::Timer1));
+            QVERIFY(s.tick(TimerId::Timer1));
             if (s.controls().scorelabel.Caption != score)
                 break; // the piece landed: that tick is checked below
             const QRegion after = pieceArea(s.controls());
@@ -71,12 +71,12 @@ private slots:
 
     void thePaintedAreaOfAPlayTickIsSmall()
     {
-        Session s({2, 5}, 10);
+        DesktopSession s({2, 5}, 10);
         s.startPlaying(1);
         view::GameWindow& window = *s.app().gameWindow();
         QCoreApplication::processEvents(); // the first, whole paint of the shown window
         PaintSpy spy(window);
-        QVERIFY(s.tickIfRunning(TimerId::Timer1));
+        QVERIFY(s.tick(TimerId::Timer1));
         QCoreApplication::processEvents();
         QVERIFY2(!spy.painted.isEmpty(), "the tick is painted");
         QVERIFY2(areaOf(spy.painted) * 10 < qint64(window.width()) * window.height(),
@@ -85,7 +85,7 @@ private slots:
 
     void landingRepaintsTheChangedLabelsAndThePreview()
     {
-        Session s({2, 5}, 10);
+        DesktopSession s({2, 5}, 10);
         s.startPlaying(1);
         view::GameWindow& window = *s.app().gameWindow();
         const std::string score = s.controls().scorelabel.Caption;
@@ -101,7 +101,7 @@ private slots:
 
     void eventsThatChangeNoCellRepaintNothing()
     {
-        Session s({2, 5}, 10);
+        DesktopSession s({2, 5}, 10);
         s.startPlaying(1);
         view::GameWindow& window = *s.app().gameWindow();
         // Keys that move nothing on screen until the next tick.
@@ -121,6 +121,6 @@ int runRepaintTests(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-} // namespace blokko::guitest
+} // namespace blokko::test
 
 #include "repaint_test.moc"

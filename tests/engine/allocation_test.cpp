@@ -1,13 +1,15 @@
 // No event of play touches the heap: a play tick (with or without a landing, row removal or game
 // over), each key, a parade step and a curtain step.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
 #include "tests/support/allocation_counter.h"
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class AllocationTest : public EngineTest {
+class AllocationTest : public ::testing::Test, public EngineHarness {
 protected:
     template <typename Event>
     long allocationsDuring(Event&& event)
@@ -28,7 +30,7 @@ TEST_F(AllocationTest, CountingSeesAnAllocation)
 
 TEST_F(AllocationTest, ParadeAndCurtainTicksAllocateNothing)
 {
-    queue({randomFor(3), randomFor(5)});
+    queue({drawFor(3), drawFor(5)});
     loadAt(4);
     EXPECT_EQ(allocationsDuring([this] {
         for (int i = 0; i < 32; ++i)
@@ -68,7 +70,7 @@ TEST_F(AllocationTest, LandingThatClearsRowsAllocatesNothing)
 TEST_F(AllocationTest, GameOverTickAllocatesNothing)
 {
     startPlay(3, 4, 2);
-    queue({randomFor(5)});
+    queue({drawFor(5)});
     drawRows(2, {"...7......"});
     EXPECT_EQ(allocationsDuring([this] { tickPlay(); }), 0);
     EXPECT_TRUE(c().Command1.Visible);

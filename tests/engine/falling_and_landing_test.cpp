@@ -1,12 +1,14 @@
 // The play tick: the piece falls by `speed`, is drawn at its fractional row and lands on the first
 // occupied cell below one of its cells.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class FallingTest : public EngineTest { };
+class FallingTest : public ::testing::Test, public EngineHarness { };
 
 TEST_F(FallingTest, NewPieceAtEasyFallsToMinusThreePointSevenAndStaysDrawnAboveTheWell)
 {
@@ -26,7 +28,7 @@ TEST_F(FallingTest, NewPieceAtEasyFallsToMinusThreePointSevenAndStaysDrawnAboveT
 TEST_F(FallingTest, CellInOrAboveTheTopWallTestsCell26AndLandsAtOnceWhenItIsOccupied)
 {
     startPlay(1, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     wellCell(2, 1).Visible = true; // cell 26
     ASSERT_EQ(c().Shape2[26].Visible, true);
     tickPlay();
@@ -45,43 +47,11 @@ TEST_F(FallingTest, CellInTheTopWallRowIgnoresTheCellDirectlyBelowIt)
     EXPECT_FALSE(f().landed);
 }
 
-TEST_F(FallingTest, EasyPieceLandsOnTheFloorAtTheTickItsWholeRowReachesTwentyInFloatArithmetic)
-{
-    startPlay(1, 3, 1);
-    queue({randomFor(2)});
-    // The same sum the game makes, one 32-bit rounding per tick.
-    float down = -4.0f;
-    int ticks = 0;
-    do {
-        down += 0.3f;
-        ++ticks;
-    } while (Int(4.0f + down) < 20);
-    tickPlay(ticks - 1);
-    EXPECT_FALSE(f().landed);
-    EXPECT_EQ(bottomText(1), emptyRows(1));
-    tickPlay();
-    EXPECT_TRUE(f().landed);
-    EXPECT_EQ(bottomText(2), (std::vector<std::string>{"..........", "...3333..."}));
-    EXPECT_EQ(f().piece, 1); // the next piece is in play
-}
-
-TEST_F(FallingTest, TenEasyTicksLeaveDownJustBelowMinusOne)
-{
-    startPlay(1, 3, 1);
-    float down = -4.0f;
-    for (int i = 0; i < 10; ++i)
-        down += 0.3f;
-    ASSERT_LT(down, -1.0f); // float rounding: -1.00000048
-    tickPlay(10);
-    EXPECT_EQ(f().down, down);
-    EXPECT_EQ(c().Shape1[13].Top, 292.0f * (4.0f + down) + 50.0f);
-}
-
 TEST_F(FallingTest, SumThatMissesAWholeValueLandsOneTickLater)
 {
     // After 20 Easy ticks down is 1.99999952, not 2: box row 4 stands in whole row 5 and tests row 6.
     startPlay(1, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     drawRows(7, {"...1......"});
     float down = -4.0f;
     for (int i = 0; i < 20; ++i)
@@ -92,18 +62,6 @@ TEST_F(FallingTest, SumThatMissesAWholeValueLandsOneTickLater)
     tickPlay();
     EXPECT_TRUE(f().landed);
     EXPECT_EQ(rowsText(6, 7), (std::vector<std::string>{"...3333...", "...1......"}));
-}
-
-TEST_F(FallingTest, SumThatReachesAWholeValueIsExact)
-{
-    startPlay(1, 3, 1);
-    float down = -4.0f;
-    for (int i = 0; i < 30; ++i)
-        down += 0.3f;
-    ASSERT_EQ(down, 5.0f);
-    tickPlay(30);
-    EXPECT_EQ(f().down, 5.0f);
-    EXPECT_EQ(c().Shape1[13].Top, 292.0f * 9 + 50);
 }
 
 TEST_F(FallingTest, CellAtNineteenPointNineFallsOnOverAnEmptyRowTwenty)
@@ -118,7 +76,7 @@ TEST_F(FallingTest, CellAtNineteenPointNineFallsOnOverAnEmptyRowTwenty)
 TEST_F(FallingTest, HardPieceMovesAWholeRowPerTickAndLandsWithItsCellInRowTwenty)
 {
     startPlay(3, 4, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     tickPlay(19);
     EXPECT_EQ(f().down, 15.0f);
     EXPECT_FALSE(f().landed);
@@ -132,7 +90,7 @@ TEST_F(FallingTest, LandingFindsTheBlockBelowWhileTheDrawingOverlapsIt)
 {
     // Medium: 0.6 a tick. The block in row 12 stops box row 4 once its whole row is 11, drawn up to 0.6 into 12.
     startPlay(2, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     drawRows(12, {"......6..."});
     float down = -4.0f;
     int ticks = 0;
@@ -159,7 +117,7 @@ TEST_F(FallingTest, PieceZeroIsNeverDrawnAndNeverLands)
 TEST_F(FallingTest, LandedStaysTrueThroughStackAndChangeUntilTheNextDrop)
 {
     startPlay(3, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     tickPlay(20);
     EXPECT_TRUE(f().landed);
     EXPECT_EQ(f().down, -4.0f); // change has run
@@ -167,43 +125,24 @@ TEST_F(FallingTest, LandedStaysTrueThroughStackAndChangeUntilTheNextDrop)
     EXPECT_FALSE(f().landed);
 }
 
-TEST_F(FallingTest, EveryBoxCellIsRedrawnFromItsTurnAndEmptyCellsStayHidden)
-{
-    startPlay(3, 4, 1);
-    f().turn = 2; // piece 4 at turn 2: a column in box column 1, its bump pointing right
-    tickPlay();
-    EXPECT_EQ(boxText(), "4...44..4.......");
-}
-
-TEST_F(FallingTest, SquareFillsTheSameBoxCellsAtEveryTurn)
+// Every box cell is drawn again from the piece and its turn, empty ones hidden: piece 4 turned once
+// points right; the square fills the same cells at every turn; the plus moves inside the box; the bar
+// lies in row 4, column 1, row 1 and column 4.
+TEST_F(FallingTest, BoxCellsFollowThePieceAndItsTurn)
 {
     loadAt(1);
-    for (int turn = 1; turn <= 4; ++turn) {
-        placePiece(5, turn, 3, 5);
+    const struct {
+        int piece;
+        int turn;
+        const char* box;
+    } cases[] = {{4, 2, "b...bb..b......."}, {5, 1, ".....bb..bb....."}, {5, 2, ".....bb..bb....."},
+        {5, 3, ".....bb..bb....."}, {5, 4, ".....bb..bb....."}, {16, 1, ".....b..bbb..b.."},
+        {16, 3, "..b..bbb..b....."}, {3, 1, "............bbbb"}, {3, 2, "b...b...b...b..."}, {3, 3, "bbbb............"},
+        {3, 4, "...b...b...b...b"}};
+    for (const auto& expected : cases) {
+        placePiece(expected.piece, expected.turn, 3, 5);
         f().drop();
-        EXPECT_EQ(boxText(), ".....bb..bb.....") << "turn " << turn;
-    }
-}
-
-TEST_F(FallingTest, PlusShapeMovesInsideTheBoxWhenTurned)
-{
-    loadAt(1);
-    placePiece(16, 1, 3, 5);
-    f().drop();
-    EXPECT_EQ(boxText(), ".....b..bbb..b.."); // centred on box row 3, column 2
-    f().turn = 3;
-    f().drop();
-    EXPECT_EQ(boxText(), "..b..bbb..b....."); // centred on box row 2, column 3
-}
-
-TEST_F(FallingTest, BarLiesInRowFourColumnOneRowOneAndColumnFourAtTurnsOneToFour)
-{
-    loadAt(1);
-    const char* expected[] = {"............bbbb", "b...b...b...b...", "bbbb............", "...b...b...b...b"};
-    for (int turn = 1; turn <= 4; ++turn) {
-        placePiece(3, turn, 3, 5);
-        f().drop();
-        EXPECT_EQ(boxText(), expected[turn - 1]) << "turn " << turn;
+        EXPECT_EQ(boxText(), expected.box) << "piece " << expected.piece << " turn " << expected.turn;
     }
 }
 

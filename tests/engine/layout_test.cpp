@@ -1,12 +1,14 @@
 // The game window as each load builds it: the cell size, the window size, the well and its wall,
 // the box cells and the centred side panel.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class LayoutTest : public EngineTest {
+class LayoutTest : public ::testing::Test, public EngineHarness {
 protected:
     void SetUp() override { loadAt(1); }
 };
@@ -117,22 +119,6 @@ TEST_F(LayoutTest, DesignedCountersAndButtonsBeforePlay)
     EXPECT_EQ(c().Command1.Height, 2175.0f);
 }
 
-TEST_F(LayoutTest, PreviewOfPieceOneFollowsTheCentredBackdrop)
-{
-    // w = h = 1575 / 4 = 393.75 from the backdrop at 4176.5, 1440.
-    f().nextpiece = 1;
-    f().shownext();
-    EXPECT_EQ(previewText(), "..........1.111.");
-    EXPECT_EQ(c().Shape3[11].Left, 4964.0f);
-    EXPECT_EQ(c().Shape3[11].Top, 2227.5f);
-    EXPECT_EQ(c().Shape3[13].Left, 4176.5f);
-    EXPECT_EQ(c().Shape3[14].Left, 4570.25f);
-    EXPECT_EQ(c().Shape3[15].Left, 4964.0f);
-    EXPECT_EQ(c().Shape3[15].Top, 2621.25f);
-    EXPECT_EQ(c().Shape3[13].BackColor, RGB(30, 180, 150));
-    EXPECT_EQ(c().Shape3[13].FillStyle, 1);
-}
-
 TEST_F(LayoutTest, PreviewShowsPatternsUnturnedAndHiddenCellsKeepTheirPlace)
 {
     f().nextpiece = 3;
@@ -150,12 +136,17 @@ TEST_F(LayoutTest, PreviewShowsPatternsUnturnedAndHiddenCellsKeepTheirPlace)
     EXPECT_EQ(previewText(), ".....2..222..2..");
 }
 
+// Until "GO!" only the difficulty window exists: ticks, keys and the Pause button find no game window.
 TEST(Form2Test, DifficultyWindowOpensOnEasyAndGoStoresTheScrollBar)
 {
     QueuedRandom source;
     Program program(source);
     EXPECT_TRUE(program.form2.Visible);
+    program.tick(TimerId::Timer2);
+    program.keyDown(39);
+    program.clickPause();
     EXPECT_FALSE(program.form1.loaded());
+    EXPECT_EQ(program.module1.difficulty, 0);
     EXPECT_EQ(program.form2.controls.HScroll1.Min, 1);
     EXPECT_EQ(program.form2.controls.HScroll1.Max, 4);
     EXPECT_EQ(program.form2.controls.Label1.Caption,

@@ -1,30 +1,19 @@
 // `stack`: the shown box cells are fixed into the well cells they stand on, the piece is counted and
 // scored, and a cell fixed in the top wall row ends the game.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class LockingTest : public EngineTest { };
-
-TEST_F(LockingTest, PieceOnTheFloorIsFixedCountedAndScoredWithoutGameOver)
-{
-    startPlay(3, 1, 2);
-    queue({randomFor(3)});
-    tickPlay(20);
-    EXPECT_EQ(bottomText(3), (std::vector<std::string>{"..........", ".....1....", "...111...."}));
-    EXPECT_EQ(f().blocks, "0001");
-    EXPECT_EQ(c().piecelabel.Caption, "Blocks:0001");
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000010");
-    EXPECT_FALSE(c().Command1.Visible);
-    EXPECT_EQ(c().Timer1.Interval, 50);
-}
+class LockingTest : public ::testing::Test, public EngineHarness { };
 
 TEST_F(LockingTest, PieceWhoseHighestCellIsInRowOneDoesNotEndTheGame)
 {
     startPlay(3, 4, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     drawRows(3, {"...7......"});
     tickPlay(2);
     EXPECT_EQ(rowsText(1, 3), (std::vector<std::string>{"....4.....", "...444....", "...7......"}));
@@ -33,10 +22,10 @@ TEST_F(LockingTest, PieceWhoseHighestCellIsInRowOneDoesNotEndTheGame)
     EXPECT_EQ(c().Timer1.Interval, 50);
 }
 
-TEST_F(LockingTest, CellFixedInTheTopWallRowEndsTheGameWithTheButtonCentred)
+TEST_F(LockingTest, CellFixedInTheTopWallRowEndsTheGameForGoodWithTheButtonCentred)
 {
     startPlay(3, 4, 2);
-    queue({randomFor(5)});
+    queue({drawFor(5)});
     drawRows(2, {"...7......"});
     tickPlay();
     EXPECT_EQ(wellRowText(0), "#####4######"); // the wall cell takes the piece's look
@@ -48,17 +37,21 @@ TEST_F(LockingTest, CellFixedInTheTopWallRowEndsTheGameWithTheButtonCentred)
     EXPECT_EQ(c().Timer1.Interval, 0);
     EXPECT_EQ(c().piecelabel.Caption, "Blocks:0001");
     EXPECT_EQ(c().scorelabel.Caption, "Score:000010");
-    // change still prepares the next piece, which never falls.
+    // change still prepares the next piece, which never falls, not even after a pause and a resume.
     EXPECT_EQ(f().piece, 2);
     EXPECT_EQ(f().nextpiece, 5.0f);
-    tickPlay();
+    program.keyDown(80);
+    program.clickPause();
+    EXPECT_TRUE(c().Timer1.Enabled);
+    EXPECT_EQ(c().Timer1.Interval, 0);
+    tickPlay(5);
     EXPECT_EQ(f().down, -4.0f);
 }
 
 TEST_F(LockingTest, GameEndingPieceStillCompletesRowsAndCellsAboveTheWellAreDropped)
 {
     startPlay(1, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     drawRows(2, {"777.777777", "...7......"});
     placePiece(3, 2, 3, -2.0f); // upright in column 4, box rows 1 to 4 in well rows -1 to 2
     f().speed = 0;
@@ -98,7 +91,7 @@ TEST_F(LockingTest, ShownCellAboveTheWellTouchesNoCellButEndsTheGame)
 TEST_F(LockingTest, HiddenBoxCellsOverTheWallAreIgnored)
 {
     startPlay(3, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     placePiece(4, 1, 7, 15.0f); // box column 4 stands on the right wall, empty
     tickPlay();
     EXPECT_EQ(bottomText(2), (std::vector<std::string>{"........3.", ".......333"})); // coloured as piece 3
@@ -109,25 +102,10 @@ TEST_F(LockingTest, HiddenBoxCellsOverTheWallAreIgnored)
 TEST_F(LockingTest, TenThousandthPieceShowsBlocksZero)
 {
     startPlay(3, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     f().blocks = "9999";
     tickPlay(20);
     EXPECT_EQ(c().piecelabel.Caption, "Blocks:0000");
-}
-
-TEST_F(LockingTest, PauseAndResumeAfterGameOverLeaveThePlayTickStopped)
-{
-    startPlay(3, 4, 2);
-    queue({randomFor(5)});
-    drawRows(2, {"...7......"});
-    tickPlay();
-    ASSERT_EQ(c().Timer1.Interval, 0);
-    program.keyDown(80);
-    program.clickPause();
-    EXPECT_TRUE(c().Timer1.Enabled);
-    EXPECT_EQ(c().Timer1.Interval, 0);
-    tickPlay(5);
-    EXPECT_EQ(f().down, -4.0f);
 }
 
 } // namespace

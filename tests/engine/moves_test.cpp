@@ -1,7 +1,9 @@
 // The player's keys: shifts and turns tested by `verified` and undone on overlap, the hurry key and
 // the pause key.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
@@ -14,22 +16,10 @@ constexpr int AKey = 65;
 constexpr int PKey = 80;
 constexpr int SKey = 83;
 
-class MovesTest : public EngineTest {
+class MovesTest : public ::testing::Test, public EngineHarness {
 protected:
     void press(int key) { program.keyDown(key); }
 };
-
-// Piece 3 at down 5.5 tests well row floor(5.5) + 4 + 1 = 10, columns 4 to 7: cells 125 to 128.
-TEST_F(MovesTest, RightIsRefusedWhenACellOfRowTenBelowTheShiftedPieceIsOccupied)
-{
-    startPlay(1, 3, 1);
-    placePiece(3, 1, 2, 5.5f);
-    c().Shape2[128].Visible = true; // row 10, column 7
-    press(RightKey);
-    EXPECT_EQ(f().blocked, -1);
-    EXPECT_EQ(f().across, 2);
-    EXPECT_EQ(f().temp, 2);
-}
 
 TEST_F(MovesTest, RightIsAcceptedWhenRowTenBelowTheShiftedPieceIsFree)
 {
@@ -139,19 +129,6 @@ TEST_F(MovesTest, TurnNextToTheWallIsRefusedWithoutSidewaysAdjustment)
     EXPECT_EQ(f().turn, 3);
 }
 
-TEST_F(MovesTest, DownAddsFivePointsOnceAndHurriesToOneRowPerTick)
-{
-    startPlay(1, 3, 1);
-    press(DownKey);
-    EXPECT_EQ(f().speed, 1.0f);
-    EXPECT_EQ(f().score.numeric(), 5);
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000000"); // shown at the next step of 10
-    press(DownKey);
-    EXPECT_EQ(f().score.numeric(), 5);
-    tickPlay();
-    EXPECT_EQ(f().down, -3.0f);
-}
-
 TEST_F(MovesTest, DownAtHardNeitherScoresNorChangesAnything)
 {
     startPlay(3, 3, 1);
@@ -207,7 +184,7 @@ TEST_F(MovesTest, OtherKeysDoNothing)
 TEST_F(MovesTest, TurnOfABoxHangingBelowTheFloorIsRefused)
 {
     startPlay(3, 3, 1);
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     tickPlay(3); // down = -1
     press(AKey);
     press(AKey);
@@ -273,7 +250,7 @@ TEST_F(MovesTest, TurnOutsideOneToFourKeepsTheLastPatternPositionAndDrawsNothing
 
 TEST_F(MovesTest, TurnBackBeforeTheFirstParadeTickLengthensTheParadeByOneTick)
 {
-    queue({randomFor(1), randomFor(1)});
+    queue({drawFor(1), drawFor(1)});
     loadAt(1);
     press(SKey);
     EXPECT_EQ(f().turn, -1);

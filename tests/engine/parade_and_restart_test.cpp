@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class ParadeTest : public EngineTest {
+class ParadeTest : public ::testing::Test, public EngineHarness {
 protected:
     void tickParade(int times = 1)
     {
@@ -20,7 +22,7 @@ protected:
     void endGameAndRestart(int next)
     {
         startPlay(3, 4, next);
-        queue({randomFor(1)});
+        queue({drawFor(1)});
         drawRows(2, {"...7......"});
         tickPlay();
         ASSERT_TRUE(c().Command1.Visible);
@@ -28,78 +30,25 @@ protected:
     }
 };
 
-TEST_F(ParadeTest, NothingOfTheGameWindowExistsUntilGo)
-{
-    EXPECT_FALSE(program.form1.loaded());
-    program.tick(TimerId::Timer2);
-    program.keyDown(39);
-    program.clickPause();
-    EXPECT_FALSE(program.form1.loaded());
-    EXPECT_EQ(program.module1.difficulty, 0);
-    loadAt(4);
-    EXPECT_EQ(program.module1.difficulty, 4);
-    EXPECT_TRUE(c().Visible);
-    EXPECT_FALSE(program.form2.Visible);
-}
-
-TEST_F(ParadeTest, FirstFourTicksTurnPieceZeroAndShowNothing)
-{
-    queue({randomFor(2), randomFor(3)});
-    loadAt(1);
-    for (int tick = 1; tick <= 4; ++tick) {
-        tickParade();
-        EXPECT_EQ(f().turn, tick);
-        EXPECT_EQ(f().piece, 0);
-        EXPECT_EQ(boxText(), "................");
-    }
-}
-
+// Every parade tick from the fifth shows the next turn of the next standard piece, four cells in the box
+// colour (parade_first_load pins ticks 4, 5, 6, 32 and 33 cell by cell).
 TEST_F(ParadeTest, EachStandardPieceIsShownAtItsFourTurnsInTheBoxColour)
 {
-    queue({randomFor(2), randomFor(3)});
+    queue({drawFor(2), drawFor(3)});
     loadAt(1);
-    tickParade(5);
-    EXPECT_EQ(f().piece, 1);
-    EXPECT_EQ(f().turn, 1);
-    EXPECT_EQ(f().down, 8.0f); // 8 + speed 0
-    EXPECT_EQ(boxText(), "..........b.bbb.");
-    EXPECT_EQ(c().Shape1[11].Left, 292.0f * 6 + 50);
-    EXPECT_EQ(c().Shape1[11].Top, 292.0f * 11 + 50);
-    tickParade();
-    EXPECT_EQ(boxText(), "b...b...bb......"); // piece 1 at turn 2
-    for (int tick = 7; tick <= 32; ++tick) {
+    tickParade(4);
+    for (int tick = 5; tick <= 32; ++tick) {
         tickParade();
         EXPECT_EQ(f().piece, (tick - 5) / 4 + 1) << tick;
         EXPECT_EQ(f().turn, (tick - 5) % 4 + 1) << tick;
         const std::string box = boxText();
         EXPECT_EQ(std::count(box.begin(), box.end(), 'b'), 4) << tick;
     }
-    EXPECT_EQ(boxText(), "..b...bb...b...."); // piece 7 at turn 4
-    EXPECT_EQ(c().Timer1.Interval, 0);
-    EXPECT_EQ(shownWellCells(), 64); // the parade never lands
-}
-
-TEST_F(ParadeTest, ThirtyThirdTickBeginsPlayAtTheChosenSpeed)
-{
-    queue({randomFor(2), randomFor(3)});
-    loadAt(2);
-    tickParade(32);
-    EXPECT_EQ(c().Timer2.Interval, 2);
-    tickParade();
-    EXPECT_EQ(c().Timer2.Interval, 0);
-    EXPECT_EQ(c().Timer1.Interval, 50);
-    EXPECT_EQ(f().piece, 2);
-    EXPECT_EQ(f().nextpiece, 3.0f);
-    EXPECT_EQ(f().speed, 0.6f);
-    EXPECT_EQ(f().down, -4.0f);
-    EXPECT_EQ(previewText(), "............3333");
-    tickParade(3);
-    EXPECT_EQ(f().down, -4.0f);
 }
 
 TEST_F(ParadeTest, PauseDuringTheParadeHoldsItAndResumeContinuesIt)
 {
-    queue({randomFor(2), randomFor(3)});
+    queue({drawFor(2), drawFor(3)});
     loadAt(1);
     tickParade(6);
     program.keyDown(80);
@@ -111,43 +60,13 @@ TEST_F(ParadeTest, PauseDuringTheParadeHoldsItAndResumeContinuesIt)
     EXPECT_EQ(runParade(), 27);
 }
 
-TEST_F(ParadeTest, ResumeAfterParadeAndCurtainLeavesTheirTimersSilent)
-{
-    startPlay(1, 2, 3);
-    for (int i = 0; i < 14; ++i)
-        program.tick(TimerId::Timer3);
-    program.keyDown(80);
-    program.clickPause();
-    tickParade(3);
-    program.tick(TimerId::Timer3);
-    EXPECT_EQ(f().piece, 2);
-    EXPECT_EQ(f().turn, 1);
-    EXPECT_EQ(f().down, -4.0f);
-    EXPECT_EQ(c().coverbottom.Top, 6937.0f);
-    tickPlay();
-    EXPECT_EQ(f().down, -4.0f + 0.3f);
-}
-
-TEST_F(ParadeTest, RestartShowsBothWindowsKeepsTheBestScoreAndResetsTheCounters)
+// After a restart the parade goes on from the last game's piece (5 at turn 1) to piece 7 at turn 4.
+TEST_F(ParadeTest, RestartParadesTheRestOfTheStandardPieces)
 {
     endGameAndRestart(5);
-    EXPECT_EQ(program.module1.difficulty, 0);
-    EXPECT_TRUE(program.form2.Visible);
-    EXPECT_TRUE(c().Visible);
-    EXPECT_EQ(program.form2.controls.HScroll1.Value, 3); // the last choice
-    EXPECT_EQ(f().hiscore.joined(), "000010");
-    EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000010");
-    EXPECT_EQ(c().scorelabel.Caption, "Score:000000");
-    EXPECT_EQ(f().score.joined(), "000000");
-    EXPECT_EQ(f().rows.joined(), "000");
-    EXPECT_EQ(f().blocks, "0000");
-    EXPECT_EQ(c().piecelabel.Caption, "Blocks:0000");
-    EXPECT_EQ(f().level, 0);
-    EXPECT_EQ(shownWellCells(), 64);
-    EXPECT_FALSE(c().Command1.Visible);
-    EXPECT_EQ(c().Timer1.Interval, 0);
-    EXPECT_EQ(c().Timer2.Interval, 1);
-    EXPECT_EQ(c().Timer3.Interval, 200);
+    queue({drawFor(6), drawFor(7)});
+    EXPECT_EQ(runParade(), 12);
+    EXPECT_EQ(f().piece, 6);
 }
 
 TEST_F(ParadeTest, BestScoreOfZeroShowsSixZerosAfterARestart)
@@ -155,38 +74,22 @@ TEST_F(ParadeTest, BestScoreOfZeroShowsSixZerosAfterARestart)
     endGameAndRestart(5);
     f().hiscore = LooseValue::text("000000");
     c().Command1.Visible = true;
-    queue({randomFor(1)});
+    queue({drawFor(1)});
     program.clickGameOver();
     EXPECT_EQ(c().hscorelabel.Caption, "HiScore:000000");
-}
-
-TEST_F(ParadeTest, RestartWithPieceFiveAtTurnOneParadesTheRestOfTheStandardPieces)
-{
-    endGameAndRestart(5);
-    ASSERT_EQ(f().piece, 5);
-    ASSERT_EQ(f().turn, 1);
-    queue({randomFor(6), randomFor(7)});
-    tickParade();
-    EXPECT_EQ(f().piece, 5);
-    EXPECT_EQ(f().turn, 2);
-    EXPECT_EQ(f().down, 9.0f); // 8 + the last game's speed 1.0
-    EXPECT_EQ(boxText(), ".....bb..bb....."); // drawn in the box's designed colour again
-    EXPECT_EQ(runParade(), 11);
-    EXPECT_EQ(f().piece, 6);
-    EXPECT_EQ(f().speed, 1.0f); // difficulty 0 keeps the speed
 }
 
 TEST_F(ParadeTest, RestartAfterALargePieceBeginsAtTheFirstParadeTick)
 {
     startPlay(4, 4, 1);
-    queue({randomFor(1)});
+    queue({drawFor(1)});
     f().nextpiece = 12;
     drawRows(2, {"7........."}); // cell 26: the first Intense step (a = 0.45) lands at once
     tickPlay();
     ASSERT_EQ(f().piece, 12);
     program.clickGameOver();
     EXPECT_FALSE(c().Level.Visible);
-    queue({randomFor(3), randomFor(4)});
+    queue({drawFor(3), drawFor(4)});
     tickParade();
     EXPECT_EQ(c().Timer2.Interval, 0);
     EXPECT_EQ(c().Timer1.Interval, 50);
@@ -197,7 +100,7 @@ TEST_F(ParadeTest, IntenseShowsTheLevelLabelOnlyAtTheFirstLoad)
 {
     startPlay(4, 4, 2);
     EXPECT_TRUE(c().Level.Visible);
-    queue({randomFor(1)});
+    queue({drawFor(1)});
     drawRows(2, {"7........."});
     tickPlay();
     program.clickGameOver();
@@ -212,7 +115,7 @@ TEST_F(ParadeTest, IntenseShowsTheLevelLabelOnlyAtTheFirstLoad)
 TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
 {
     endGameAndRestart(5);
-    queue({randomFor(3), randomFor(1)});
+    queue({drawFor(3), drawFor(1)});
     runParade();
     ASSERT_EQ(f().speed, 1.0f);
     program.scrollTo(1);
@@ -221,7 +124,7 @@ TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
     EXPECT_FALSE(program.form2.Visible);
     tickPlay();
     EXPECT_EQ(f().down, -3.0f); // the running piece keeps 1.0
-    queue({randomFor(2)});
+    queue({drawFor(2)});
     tickPlay(19);
     EXPECT_EQ(f().piece, 1);
     EXPECT_EQ(f().speed, 0.3f);
@@ -231,12 +134,12 @@ TEST_F(ParadeTest, GoAfterARestartChangesTheSpeedFromTheNextPieceOn)
 TEST_F(ParadeTest, WithoutAChoiceAHurriedSpeedStaysForEveryLaterPiece)
 {
     endGameAndRestart(5);
-    queue({randomFor(3), randomFor(1)});
+    queue({drawFor(3), drawFor(1)});
     program.clickGameOver(); // not shown: nothing happens
     runParade();
     f().speed = 0.3f; // as if the last game had been at "Easy"
     program.keyDown(40);
-    queue({randomFor(2), randomFor(2)});
+    queue({drawFor(2), drawFor(2)});
     tickPlay(20);
     EXPECT_EQ(f().piece, 1);
     EXPECT_EQ(f().speed, 1.0f);

@@ -1,12 +1,14 @@
 // `change`: the waiting piece starts falling at its start position with its colours, the difficulty's
 // speed is set, the "Intense" level follows the score and a new next piece is drawn.
 
-#include "tests/engine/engine_fixture.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/engine_harness.h"
 
 namespace blokko::test {
 namespace {
 
-class SpawningTest : public EngineTest { };
+class SpawningTest : public ::testing::Test, public EngineHarness { };
 
 TEST_F(SpawningTest, SpeedFollowsTheDifficulty)
 {
@@ -14,8 +16,8 @@ TEST_F(SpawningTest, SpeedFollowsTheDifficulty)
     for (int difficulty = 1; difficulty <= 4; ++difficulty) {
         QueuedRandom source;
         Program fresh(source);
-        source.push(randomFor(1));
-        source.push(randomFor(2));
+        source.push(drawFor(1));
+        source.push(drawFor(2));
         fresh.scrollTo(difficulty);
         fresh.clickGo();
         for (int i = 0; i < 33; ++i)
@@ -29,7 +31,7 @@ TEST_F(SpawningTest, SpeedFollowsTheDifficulty)
 TEST_F(SpawningTest, NewPieceStartsAtAcrossThreeDownMinusFourTurnOneWithItsBoxHiddenAndColoured)
 {
     startPlay(3, 2, 6);
-    queue({randomFor(4)});
+    queue({drawFor(4)});
     program.keyDown(39);
     program.keyDown(39);
     tickPlay(5);
@@ -74,16 +76,6 @@ TEST_F(SpawningTest, LargerPiecesTakeTheColoursOfTheStandardOnes)
     }
 }
 
-TEST_F(SpawningTest, HurriedPieceIsFollowedByOneAtTheDifficultySpeed)
-{
-    startPlay(1, 3, 1);
-    queue({randomFor(2)});
-    program.keyDown(40);
-    tickPlay(20); // one row a tick: lands on the floor at down 16
-    EXPECT_EQ(f().piece, 1);
-    EXPECT_EQ(f().speed, 0.3f);
-}
-
 TEST_F(SpawningTest, EasyDrawsFromTheSevenStandardPiecesAndLeavesTheLevelLabel)
 {
     startPlay(1, 3, 1);
@@ -102,7 +94,7 @@ struct LevelCase {
     int level;
 };
 
-class LevelTest : public EngineTest, public ::testing::WithParamInterface<LevelCase> { };
+class LevelTest : public ::testing::TestWithParam<LevelCase>, public EngineHarness { };
 
 TEST_P(LevelTest, IntenseLevelFollowsTheScoreWithStrictBounds)
 {
@@ -148,16 +140,6 @@ TEST_F(SpawningTest, IntenseAtLevelNineDrawsFromAllSixteenPieces)
     EXPECT_EQ(f().nextpiece, 1.0f);
     f().change();
     EXPECT_EQ(f().nextpiece, 16.0f);
-}
-
-TEST_F(SpawningTest, IntenseAtLevelZeroDrawsFromTheSevenStandardPieces)
-{
-    startPlay(4, 1, 1);
-    queue({0.99999994f});
-    f().change();
-    EXPECT_EQ(f().nextpiece, 7.0f);
-    EXPECT_TRUE(c().Level.Visible);
-    EXPECT_EQ(c().Level.Caption, "Level 0");
 }
 
 } // namespace

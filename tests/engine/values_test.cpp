@@ -17,17 +17,6 @@ TEST(IntTest, GivesTheGreatestWholeNumberNotAbove)
     EXPECT_EQ(Int(292.5f), 292);
 }
 
-TEST(DigitCounterTest, KeepsTheLastDigitsWithLeadingZeros)
-{
-    EXPECT_EQ(advanceCounter(0, 1, 4), "0001");
-    EXPECT_EQ(advanceCounter(9999, 1, 4), "0000");
-    EXPECT_EQ(advanceCounter(999, 1, 3), "000");
-    EXPECT_EQ(advanceCounter(120, 10, 6), "000130");
-    EXPECT_EQ(advanceCounter(999990, 10, 6), "000000");
-    // The hurry bonus leaves 15 in the score: the next step of 10 carries it.
-    EXPECT_EQ(advanceCounter(15, 10, 6), "000025");
-}
-
 TEST(LooseValueTest, EmptyCountsAsZeroAndAsTheEmptyText)
 {
     const LooseValue empty;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <iosfwd>
 
-#include "tests/fuzz/invariants.h"
+#include "tests/support/invariants.h"
 
 namespace blokko::checks {
 

@@ -18,7 +18,7 @@
 #include <random>
 #include <string>
 
-#include "tests/fuzz/invariants.h"
+#include "tests/support/invariants.h"
 
 namespace {
 

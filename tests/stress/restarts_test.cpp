@@ -86,7 +86,7 @@ private:
             if (!shifted && rig.app().timer(TimerId::Timer1).isActive() && down >= 1) {
                 shifted = true;
                 const int shift = (game * 5 + pieceNumber * 3) % 9 - 4;
-                const QList<QWidget*> targets = keyTargets(rig.app().gameWindow());
+                const QList<QWidget*> targets = test::keyTargets(rig.app().gameWindow());
                 QWidget* target = targets[(game + pieceNumber) % targets.size()];
                 if (shift != 0)
                     rig.holdKey(
@@ -110,7 +110,7 @@ private slots:
         Population populationBefore;
         for (int restart = 0; restart < WarmUpRestarts + MeasuredRestarts; ++restart) {
             if (restart == WarmUpRestarts) {
-                settle();
+                test::settle();
                 populationBefore = population(rig.app());
                 before = readMemory();
             }
@@ -124,7 +124,7 @@ private slots:
             QVERIFY2(hiscore >= lastHiscore, "the best score never falls");
             QCOMPARE(hiscore, best);
             lastHiscore = hiscore;
-            const QString timers = rig.timerMirrorDifference();
+            const QString timers = test::timerMirrorDifference(rig.app());
             QVERIFY2(timers.isEmpty(), qPrintable(timers));
 
             QPointer<view::GameWindow> old = rig.app().gameWindow();
@@ -132,6 +132,7 @@ private slots:
             const std::uint64_t load = rig.form1().loadCount();
             rig.clickGameOver();
             QCOMPARE(rig.form1().loadCount(), load + 1);
+            QVERIFY(!old->isVisible() && !rig.app().gameWindow()->gameOverButton()->isVisible());
             QCOMPARE(rig.program().module1.difficulty, 0);
             QVERIFY(rig.app().difficultyWindow()->isVisible());
             QCOMPARE(QString::fromStdString(rig.controls().hscorelabel.Caption),
@@ -148,18 +149,18 @@ private slots:
             }
             // Now and then the restart's parade runs on the real 1 ms timer.
             if (restart % 40 == 7)
-                QVERIFY2(runEventsUntil([&] { return rig.app().timer(TimerId::Timer1).isActive(); }, 20000),
+                QVERIFY2(test::runEventsUntil([&] { return rig.app().timer(TimerId::Timer1).isActive(); }, 20000),
                     "the restart's parade ends on the real timer");
 
-            settle();
+            test::settle();
             QVERIFY2(old.isNull(), "the retired game window is deleted");
             QVERIFY(rig.app().gameWindow()->isVisible());
             const QString twin = rig.twinDifference();
             QVERIFY2(twin.isEmpty(), qPrintable(twin));
-            const QString shown = rig.visibilityDifference();
+            const QString shown = test::visibilityDifference(rig.app());
             QVERIFY2(shown.isEmpty(), qPrintable(shown));
         }
-        settle();
+        test::settle();
         const Memory after = readMemory();
         const Population populationAfter = population(rig.app());
 

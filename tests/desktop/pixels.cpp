@@ -1,72 +1,11 @@
-#include "tests/desktop/support.h"
+#include "tests/desktop/pixels.h"
 
 #include <QPainter>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
-#include "desktop/difficulty_window.h"
-
-namespace blokko::guitest {
-
-Session::Session(std::initializer_list<int> pieces, int morePieces, int filler)
-{
-    auto random = std::make_unique<QueuedRandom>();
-    random_ = random.get();
-    for (int piece : pieces)
-        random_->push(drawFor(piece));
-    for (int i = 0; i < morePieces; ++i)
-        random_->push(drawFor(filler));
-    app_ = std::make_unique<view::DesktopApp>(std::move(random));
-    app_->start();
-}
-
-bool Session::tickIfRunning(TimerId id)
-{
-    if (!app_->timer(id).isActive())
-        return false;
-    app_->tick(id);
-    return true;
-}
-
-bool Session::tickUntil(TimerId id, const std::function<bool()>& done, int limit)
-{
-    for (int i = 0; i < limit; ++i) {
-        if (done())
-            return true;
-        if (!tickIfRunning(id))
-            return done();
-    }
-    return done();
-}
-
-void Session::chooseAndGo(int difficulty)
-{
-    app_->difficultyWindow()->scrollBar()->setValue(difficulty);
-    QTest::mouseClick(app_->difficultyWindow()->goButton(), Qt::LeftButton);
-}
-
-void Session::openCurtain()
-{
-    tickUntil(
-        TimerId::Timer3, [] { return false; }, 100);
-}
-
-void Session::finishParade()
-{
-    tickUntil(
-        TimerId::Timer2, [] { return false; }, 100);
-}
-
-void Session::startPlaying(int difficulty)
-{
-    chooseAndGo(difficulty);
-    openCurtain();
-    finishParade();
-}
+namespace blokko::test {
 
 QImage snapshot(QWidget& widget, qreal devicePixelRatio)
 {
@@ -191,4 +130,4 @@ bool anythingAt(const Form1Controls& c, QPointF logical)
     return false;
 }
 
-} // namespace blokko::guitest
+} // namespace blokko::test

@@ -1,12 +1,13 @@
 #pragma once
-// A program with a scripted random source, brought to the state a test needs, and the well drawn and
+// The engine with a scripted random source, brought to the state a test needs, and the well drawn and
 // read back as rows of text: '.' an empty cell, '1' to '7' a block of that piece colour, '#' the well's
-// own look (the wall's red with a diagonal cross).
+// own look (the wall's red with a diagonal cross). Plain C++, shared by the engine tests, the desktop
+// harness and the benchmarks.
 
-#include <gtest/gtest.h>
-
+#include <array>
 #include <cstddef>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,41 @@
 
 namespace blokko::test {
 
-// The random value that makes Int(R * 7) + 1 choose `piece` (1 to 7).
-inline float randomFor(int piece)
+// The draw that makes Int(draw * 7) + 1 choose this standard piece (1 to 7).
+constexpr float drawFor(int piece)
 {
     return (static_cast<float>(piece) - 0.5f) / 7.0f;
+}
+
+// Well row 0 to 21, column 0 to 11: the walls around playing rows 1 to 20, columns 1 to 10.
+inline const Cell& wellCell(const Form1Controls& c, int row, int column)
+{
+    return c.Shape2[static_cast<std::size_t>(12 * row + column + 1)];
+}
+
+inline Cell& wellCell(Form1Controls& c, int row, int column)
+{
+    return c.Shape2[static_cast<std::size_t>(12 * row + column + 1)];
+}
+
+// Well row `row` from `first` to `last` column as text.
+inline std::string wellText(const Form1Controls& c, int row, int first = 1, int last = 10)
+{
+    std::string line;
+    for (int column = first; column <= last; ++column) {
+        const Cell& cell = wellCell(c, row, column);
+        line += cell.Visible ? lookChar(cell) : '.';
+    }
+    return line;
+}
+
+// The 16 cells of the box or of the preview in cell-number order: '.' hidden, else the look.
+inline std::string boxCellsText(const std::array<Cell, BoxCells + 1>& cells)
+{
+    std::string text;
+    for (std::size_t k = 1; k <= BoxCells; ++k)
+        text += cells[k].Visible ? lookChar(cells[k]) : '.';
+    return text;
 }
 
 // Gives a cell the look that `look` stands for.
@@ -35,7 +67,13 @@ inline void paintLook(Cell& cell, char look)
     }
 }
 
-class EngineTest : public ::testing::Test {
+// The empty playing area between the walls, as rowsText gives it.
+inline std::vector<std::string> emptyRows(int count)
+{
+    return std::vector<std::string>(static_cast<std::size_t>(count), "..........");
+}
+
+class EngineHarness {
 protected:
     QueuedRandom random;
     Program program{random};
@@ -70,7 +108,7 @@ protected:
     // Loads at `difficulty` and runs the parade: `first` falls, `next` waits in the preview.
     void startPlay(int difficulty, int first, int next)
     {
-        queue({randomFor(first), randomFor(next)});
+        queue({drawFor(first), drawFor(next)});
         loadAt(difficulty);
         runParade();
     }
@@ -81,16 +119,14 @@ protected:
             program.tick(TimerId::Timer1);
     }
 
-    Cell& wellCell(int wellRow, int wellColumn)
-    {
-        return c().Shape2[static_cast<std::size_t>(12 * wellRow + wellColumn + 1)];
-    }
+    Cell& wellCell(int row, int column) { return test::wellCell(c(), row, column); }
 
     // Draws playing rows `first`, `first` + 1, ... (columns 1 to 10, ten characters a row).
     void drawRows(int first, const std::vector<std::string>& rows)
     {
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            ASSERT_EQ(rows[i].size(), 10u) << "row " << i;
+            if (rows[i].size() != 10)
+                throw std::invalid_argument("a drawn row has ten cells: " + rows[i]);
             for (int column = 1; column <= 10; ++column) {
                 Cell& target = wellCell(first + static_cast<int>(i), column);
                 const char look = rows[i][static_cast<std::size_t>(column - 1)];
@@ -108,46 +144,18 @@ protected:
     std::vector<std::string> rowsText(int first, int last)
     {
         std::vector<std::string> text;
-        for (int r = first; r <= last; ++r) {
-            std::string line;
-            for (int column = 1; column <= 10; ++column) {
-                const Cell& cell = wellCell(r, column);
-                line += cell.Visible ? lookChar(cell) : '.';
-            }
-            text.push_back(line);
-        }
+        for (int r = first; r <= last; ++r)
+            text.push_back(wellText(c(), r));
         return text;
     }
 
     std::vector<std::string> bottomText(int count) { return rowsText(21 - count, 20); }
 
     // A whole well row, wall columns included.
-    std::string wellRowText(int r)
-    {
-        std::string line;
-        for (int column = 0; column <= 11; ++column) {
-            const Cell& cell = wellCell(r, column);
-            line += cell.Visible ? lookChar(cell) : '.';
-        }
-        return line;
-    }
+    std::string wellRowText(int r) { return wellText(c(), r, 0, 11); }
 
-    // The 16 box cells in cell-number order: '.' hidden, else the look character.
-    std::string boxText()
-    {
-        std::string text;
-        for (std::size_t k = 1; k <= 16; ++k)
-            text += c().Shape1[k].Visible ? lookChar(c().Shape1[k]) : '.';
-        return text;
-    }
-
-    std::string previewText()
-    {
-        std::string text;
-        for (std::size_t k = 1; k <= 16; ++k)
-            text += c().Shape3[k].Visible ? lookChar(c().Shape3[k]) : '.';
-        return text;
-    }
+    std::string boxText() { return boxCellsText(c().Shape1); }
+    std::string previewText() { return boxCellsText(c().Shape3); }
 
     // Puts the falling piece where a test wants it.
     void placePiece(int piece, int turn, int across, float down)
@@ -166,11 +174,5 @@ protected:
         return shown;
     }
 };
-
-// The empty playing area between the walls, as rowsText gives it.
-inline std::vector<std::string> emptyRows(int count)
-{
-    return std::vector<std::string>(static_cast<std::size_t>(count), "..........");
-}
 
 } // namespace blokko::test

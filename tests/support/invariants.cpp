@@ -1,4 +1,4 @@
-#include "tests/fuzz/invariants.h"
+#include "tests/support/invariants.h"
 
 #include <cmath>
 #include <cstdio>
