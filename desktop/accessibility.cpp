@@ -43,10 +43,13 @@ DrawnText::DrawnText(QWidget* parent) : QWidget(parent)
 
 void DrawnTexts::update(const std::vector<Text>& texts)
 {
-    while (standIns_.size() < texts.size()) {
-        auto* standIn = new DrawnText(window_);
-        standIn->lower();
-        standIns_.push_back(standIn);
+    if (standIns_.size() < texts.size()) {
+        while (standIns_.size() < texts.size())
+            standIns_.push_back(new DrawnText(window_));
+        // Below every real control, in reading order: assistive technology goes through the children
+        // in stacking order.
+        for (auto it = standIns_.rbegin(); it != standIns_.rend(); ++it)
+            (*it)->lower();
     }
     for (std::size_t i = 0; i < standIns_.size(); ++i) {
         DrawnText* standIn = standIns_[i];

@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+class QFocusFrame;
 class QKeyEvent;
 class QPushButton;
 class QScrollBar;
@@ -26,6 +27,7 @@ private:
     QWidget& window_;
     QScrollBar& bar_;
     QPushButton& go_;
+    QFocusFrame* mark_;
 };
 
 // Whether a key press in the game window presses its frontmost shown button: Enter or Space, once per

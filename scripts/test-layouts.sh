@@ -9,7 +9,8 @@ source scripts/lib/blokko-session.sh
 start_session setxkbmap
 
 # The well's inside from row FIRST to row 16, columns 1 to 10: "W H LEFT TOP" of what is not yellow
-# there, or "" when nothing is. Rows from 8 on lie below the Pause button.
+# there, or "" when nothing is. Rows from 8 on lie below the Pause button. The pieces that came to
+# rest lie lower in a fresh game.
 cell_px=$((cell / 15))
 crop_x=$(((cell + 60) / 15 + 2))
 crop_w=$(((10 * cell) / 15 - 4))
@@ -22,59 +23,47 @@ piece_box() { # screenshot, first row
 near() { [ $(($1 - $2)) -le 3 ] && [ $(($2 - $1)) -le 3 ]; }
 single_piece() { [ "$1" -le $((4 * cell_px + 3)) ] && [ "$2" -le $((4 * cell_px + 3)) ]; }
 
-# In a fresh game: waits for a piece that is not square, freezes it with PAUSE and lets it on a few
-# ticks at a time (Space resumes, PAUSE again) until it stands whole below the Pause button with room
-# to turn; then KEY, a tick or two, and reports "turned" or "same" from its size before and after.
-# Pieces that do not serve go to a wall, hurried, alternately left and right.
+# In a fresh game, paused with PAUSE from the start and let on a few ticks at a time (Space resumes,
+# PAUSE again), so the screenshots never race the clock: waits for a piece that is not square to stand
+# whole in rows 10 to 13, below the Pause button with room to turn; then KEY, a tick or two, and
+# reports "turned" or "same" from its size before and after. Other pieces go to a wall, hurried.
 turn_test() {
     local key=$1 pause=$2 box w h left top w2 h2 side=Left
-    for _ in $(seq 40); do
+    xdotool key "$pause"
+    for _ in $(seq 150); do
         alive
-        shot seen
-        box=$(piece_box seen 1)
-        [ -n "$box" ] || continue
-        read -r w h left top <<<"$box"
-        single_piece "$w" "$h" && [ "$top" -ge 3 ] || continue
-        if ! near "$w" "$h" && [ $((top + h)) -le $((8 * cell_px)) ]; then
-            xdotool key "$pause"
-            for _ in $(seq 60); do
-                sleep 0.1
-                shot before
-                box=$(piece_box before 8)
-                read -r w h left top <<<"${box:-0 0 0 0}"
-                if [ "$w" -eq 0 ]; then
-                    xdotool key --delay 200 space "$pause" # still above row 8: some ticks
-                    continue
-                fi
-                if [ "$top" -lt $((2 * cell_px)) ]; then
-                    xdotool key --delay 60 space "$pause" # a tick or so
-                    continue
-                fi
-                # Whole from row 10 down, so a turn upwards stays in view, and clear of walls and floor.
-                if [ $((top + h)) -le $((6 * cell_px)) ] && [ "$left" -ge "$cell_px" ] \
-                    && [ $((left + w)) -le $((crop_w - cell_px)) ]; then
-                    xdotool key "$key"
-                    xdotool key --delay 90 space "$pause"
-                    sleep 0.3
-                    shot after
-                    read -r w2 h2 _ <<<"$(piece_box after 8)"
-                    # Turned: wide became tall or the other way round (a long piece may reach above
-                    # row 8, out of view).
-                    if [ -n "${w2:-}" ] && ! near "$w2" "$h2" && [ $((w > h)) != $((w2 > h2)) ]; then
-                        echo turned
-                    elif near "${w2:-0}" "$w" && near "${h2:-0}" "$h"; then
-                        echo same
-                    else
-                        echo "changed from ${w}x$h to ${w2:-?}x${h2:-?}"
-                    fi
-                    return 0
-                fi
-                break # past the place: the next piece
-            done
-            xdotool key space
+        sleep 0.1
+        shot before
+        box=$(piece_box before 8)
+        if [ -z "$box" ]; then
+            xdotool key --delay 250 space "$pause" # nothing below row 8 yet: some ticks
+            continue
         fi
-        xdotool key --delay 20 $side $side $side $side $side Down
-        [ "$side" = Left ] && side=Right || side=Left
+        read -r w h left top <<<"$box"
+        if ! single_piece "$w" "$h" || [ $((top + h)) -gt $((6 * cell_px)) ] || near "$w" "$h"; then
+            # Past rows 10 to 13, or square: to a wall and down, and the next piece.
+            xdotool key --delay 30 space $side $side $side $side $side Down "$pause"
+            [ "$side" = Left ] && side=Right || side=Left
+            continue
+        fi
+        if [ "$top" -lt $((2 * cell_px)) ] || [ "$left" -lt "$cell_px" ] || [ $((left + w)) -gt $((crop_w - cell_px)) ]; then
+            xdotool key --delay 60 space "$pause" # a tick or so
+            continue
+        fi
+        xdotool key "$key"
+        xdotool key --delay 90 space "$pause"
+        sleep 0.3
+        shot after
+        read -r w2 h2 _ <<<"$(piece_box after 8)"
+        # Turned: wide became tall or the other way round (a long piece may reach above row 8).
+        if [ -n "${w2:-}" ] && ! near "$w2" "$h2" && [ $((w > h)) != $((w2 > h2)) ]; then
+            echo turned
+        elif near "${w2:-0}" "$w" && near "${h2:-0}" "$h"; then
+            echo same
+        else
+            echo "changed from ${w}x$h to ${w2:-?}x${h2:-?}"
+        fi
+        return 0
     done
     echo "never came (layout $(setxkbmap -query | awk '/layout/ {print $2}'))"
 }
@@ -106,8 +95,8 @@ play_in_layout() {
     done
 }
 
-# US: a and s turn, p pauses.
-play_in_layout us p a=turned s=turned
+# US: a turns, p pauses.
+play_in_layout us p a=turned
 # Russian: the keys under A, S and P type ф, ы and з.
 play_in_layout ru Cyrillic_ze Cyrillic_ef=turned Cyrillic_yeru=turned
 # French AZERTY: the key labelled A turns; the key under US A types q and does nothing.

@@ -147,9 +147,12 @@ private slots:
         DesktopSession s({2, 3}, 20);
         view::DifficultyWindow* form2 = s.app().difficultyWindow();
         QScrollBar* bar = form2->scrollBar();
-        // The window's first control has the focus, with the toolkit's focus mark.
+        // The window's first control has the focus, with the toolkit's focus mark around it.
+        QVERIFY(QTest::qWaitForWindowActive(form2));
         QCOMPARE(form2->focusWidget(), bar);
-        QCOMPARE(bar->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+        QVERIFY(bar->hasFocus());
+        const QRect aboveBar(bar->x() + 40, bar->y() - 2, bar->width() - 80, 2);
+        const QImage marked = form2->grab(aboveBar).toImage();
         // Right steps right, Left steps left, one step a press, within the four.
         key(form2, Qt::Key_Right);
         QCOMPARE(s.program().form2.controls.HScroll1.Value, 2);
@@ -159,11 +162,13 @@ private slots:
         QCOMPARE(s.program().form2.controls.HScroll1.Value, 4);
         key(form2, Qt::Key_Left);
         QCOMPARE(s.program().form2.controls.HScroll1.Value, 3);
-        // Tab goes to "GO!" and back.
+        // Tab goes to "GO!" and back; the mark goes with the focus.
         key(form2, Qt::Key_Tab);
         QCOMPARE(form2->focusWidget(), form2->goButton());
+        QVERIFY(form2->grab(aboveBar).toImage() != marked);
         key(form2, Qt::Key_Tab);
         QCOMPARE(form2->focusWidget(), bar);
+        QCOMPARE(form2->grab(aboveBar).toImage(), marked);
         // Enter presses "GO!" from the scroll bar.
         key(form2, Qt::Key_Return);
         QCOMPARE(s.program().module1.difficulty, 3);
