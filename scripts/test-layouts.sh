@@ -68,8 +68,8 @@ turn_test() {
     echo "never came (layout $(setxkbmap -query | awk '/layout/ {print $2}'))"
 }
 
-# In LAYOUT, for each KEY=EXPECTED pair a fresh game ("GO!" at Easy, the curtain open) where KEY is
-# tried as a turn, paused and resumed with PAUSE and Space; PAUSE must show the Pause button.
+# In LAYOUT, for each KEY=EXPECTED pair a fresh game (Enter for "GO!" at Easy, the curtain open) where
+# KEY is tried as a turn, paused and resumed with PAUSE and Space; PAUSE must show the Pause button.
 play_in_layout() {
     local layout=$1 pause=$2 form2 game pair key want got
     shift 2
@@ -78,10 +78,10 @@ play_in_layout() {
         key=${pair%%=*}
         want=${pair#*=}
         start_blokko
+        # Enter in the difficulty window: "GO!" at Easy, from the keyboard like the rest.
         form2=$(window Form2)
-        geometry "$form2"
-        wx=$X wy=$Y
-        click "$go_x" "$go_y"
+        xdotool windowfocus --sync "$form2" 2>/dev/null || xdotool windowfocus "$form2"
+        xdotool key Return
         game=$(window Blokko)
         geometry "$game"
         wx=$X wy=$Y
