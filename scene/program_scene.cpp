@@ -74,6 +74,21 @@ void buildAll(Window& window, const Controls& controls)
     });
 }
 
+// A new frame starts with nothing changed.
+void startFrame(Window& window)
+{
+    window.changed.clear();
+    window.allChanged = false;
+    window.windowedChanged = false;
+}
+
+// Every item is new: the whole window is to be drawn again.
+void allNew(Window& window)
+{
+    window.allChanged = true;
+    window.windowedChanged = true;
+}
+
 TimerState timerOf(const Timer& timer)
 {
     return {timer.Interval, timer.Enabled};
@@ -102,15 +117,12 @@ void ProgramScene::update()
 void ProgramScene::updateForm1()
 {
     Window& w = form1_;
-    w.changed.clear();
-    w.allChanged = false;
-    w.windowedChanged = false;
+    startFrame(w);
     const Form1& form1 = program_.form1;
     if (!form1.loaded()) {
         if (w.load != 0) {
             w = Window{};
-            w.allChanged = true;
-            w.windowedChanged = true;
+            allNew(w);
         }
         timers_ = {};
         return;
@@ -128,8 +140,7 @@ void ProgramScene::updateForm1()
         w.load = form1.loadCount();
         buildAll(w, c);
         sortAndIndex(w, form1::Count);
-        w.allChanged = true;
-        w.windowedChanged = true;
+        allNew(w);
     } else if (c.changes.now() != form1Seen_ && takeChanges(w, c, form1Seen_)) {
         sortAndIndex(w, form1::Count);
     }
@@ -139,9 +150,7 @@ void ProgramScene::updateForm1()
 void ProgramScene::updateForm2()
 {
     Window& w = form2_;
-    w.changed.clear();
-    w.allChanged = false;
-    w.windowedChanged = false;
+    startFrame(w);
     const Form2& form2 = program_.form2;
     const Form2Controls& c = form2.controls;
     w.shown = form2.Visible;
@@ -162,8 +171,7 @@ void ProgramScene::updateForm2()
         picture.rect = {0, 0, static_cast<float>(GradientStrip.size()) * TwipsPerPicturePixel, TwipsPerPicturePixel};
         w.items.push_back(std::move(picture));
         sortAndIndex(w, form2::Count);
-        w.allChanged = true;
-        w.windowedChanged = true;
+        allNew(w);
     } else if (c.changes.now() != form2Seen_ && takeChanges(w, c, form2Seen_)) {
         sortAndIndex(w, form2::Count);
     }

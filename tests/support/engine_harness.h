@@ -23,7 +23,8 @@ constexpr float drawFor(int piece)
     return (static_cast<float>(piece) - 0.5f) / 7.0f;
 }
 
-// Well row 0 to 21, column 0 to 11: the walls around playing rows 1 to 20, columns 1 to 10.
+// Well row 0 to 21, column 0 to 11: the walls around playing rows 1 to 20, columns 1 to 10. Numbered
+// here apart from the engine on purpose, so a wrong numbering there shows.
 inline const Cell& wellCell(const Form1Controls& c, int row, int column)
 {
     return c.Shape2[static_cast<std::size_t>(12 * row + column + 1)];
@@ -128,7 +129,8 @@ protected:
             if (rows[i].size() != 10)
                 throw std::invalid_argument("a drawn row has ten cells: " + rows[i]);
             for (int column = 1; column <= 10; ++column) {
-                Cell& target = wellCell(first + static_cast<int>(i), column);
+                // Stamped as the rules stamp what they change, so whoever draws the well sees it.
+                Cell& target = c().edit(wellCell(first + static_cast<int>(i), column));
                 const char look = rows[i][static_cast<std::size_t>(column - 1)];
                 target.Visible = look != '.';
                 if (target.Visible)
