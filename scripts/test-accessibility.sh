@@ -10,7 +10,7 @@ if [ -z "${BLOKKO_ACCESSIBILITY_BUS:-}" ]; then
     done
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null \
         || { echo "test-accessibility: FAIL: pyatspi is missing: run bash scripts/setup.sh" >&2; exit 1; }
-    BLOKKO_ACCESSIBILITY_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+    BLOKKO_ACCESSIBILITY_BUS=1 exec dbus-run-session -- bash "$PWD/scripts/test-accessibility.sh" "$@"
 fi
 
 suite=test-accessibility

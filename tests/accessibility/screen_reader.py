@@ -9,7 +9,6 @@ import time
 
 import pyatspi
 
-failures = []
 
 
 def fail(message):
