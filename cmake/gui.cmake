@@ -5,7 +5,11 @@ find_package(Fontconfig REQUIRED)
 add_library(blokko_view STATIC
     desktop/twips.h
     desktop/fonts.cpp
+    desktop/command_line.cpp
     desktop/key_codes.cpp
+    desktop/hatch.cpp
+    desktop/accessibility.cpp
+    desktop/keyboard_play.cpp
     desktop/cell_painter.cpp
     desktop/caption_button.cpp
     desktop/curtain_widget.cpp

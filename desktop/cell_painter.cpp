@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "desktop/fonts.h"
+#include "desktop/hatch.h"
 #include "desktop/twips.h"
 
 namespace blokko::view {
@@ -16,29 +17,6 @@ QColor toQColor(Colour colour)
         static_cast<int>((colour >> 16) & 0xFFu));
 }
 
-Qt::BrushStyle hatchBrushStyle(Hatch hatch)
-{
-    switch (hatch) {
-    case Hatch::Solid:
-        return Qt::SolidPattern;
-    case Hatch::None:
-        return Qt::NoBrush;
-    case Hatch::Horizontal:
-        return Qt::HorPattern;
-    case Hatch::Vertical:
-        return Qt::VerPattern;
-    case Hatch::UpwardDiagonal:
-        return Qt::BDiagPattern;
-    case Hatch::DownwardDiagonal:
-        return Qt::FDiagPattern;
-    case Hatch::Cross:
-        return Qt::CrossPattern;
-    case Hatch::DiagonalCross:
-        return Qt::DiagCrossPattern;
-    }
-    return Qt::NoBrush;
-}
-
 void paintSquare(QPainter& painter, QPointF topLeft, double side, Colour back, Hatch hatch, bool opaque, Colour border,
     int borderWidth)
 {
@@ -47,9 +25,7 @@ void paintSquare(QPainter& painter, QPointF topLeft, double side, Colour back, H
     const QRectF square(topLeft, QSizeF(side, side));
     if (opaque) {
         painter.fillRect(square, toQColor(back));
-        const Qt::BrushStyle pattern = hatchBrushStyle(hatch);
-        if (pattern != Qt::NoBrush)
-            painter.fillRect(square, QBrush(Qt::black, pattern));
+        paintHatch(painter, square, hatch);
     }
     const double width = std::min(static_cast<double>(std::max(borderWidth, 0)), side / 2.0);
     if (width <= 0)

@@ -14,10 +14,8 @@ namespace blokko::view {
 // 0x00BBGGRR as a QColor; a system colour (the window-text colour among them) is drawn black.
 QColor toQColor(Colour colour);
 
-// The Qt brush pattern of a hatch.
-Qt::BrushStyle hatchBrushStyle(Hatch hatch);
-
-// A square of `side` pixels at `topLeft`: filled with `back` when opaque, the hatch in black over it,
+// A square of `side` pixels at `topLeft`: filled with `back` when opaque, the hatch in black over it
+// (in logical pixels, see hatch.h),
 // the border inside the square (`borderWidth` logical pixels).
 void paintSquare(QPainter& painter, QPointF topLeft, double side, Colour back, Hatch hatch, bool opaque, Colour border,
     int borderWidth);

@@ -6,9 +6,11 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "desktop/accessibility.h"
 #include "desktop/difficulty_window.h"
 #include "desktop/game_window.h"
 #include "desktop/key_codes.h"
+#include "desktop/keyboard_play.h"
 
 namespace blokko::view {
 
@@ -45,6 +47,7 @@ DesktopApp::DesktopApp(std::unique_ptr<RandomSource> random)
     connect(difficulty_.get(), &DifficultyWindow::scrolled, this, &DesktopApp::scrolled);
     connect(difficulty_.get(), &DifficultyWindow::closeRequested, this, &DesktopApp::difficultyWindowCloseRequested);
     qApp->installEventFilter(this);
+    installAccessibleWindows();
 }
 
 DesktopApp::~DesktopApp()
@@ -142,10 +145,17 @@ bool DesktopApp::eventFilter(QObject* watched, QEvent* event)
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != game_.data())
         return false;
-    const int code = virtualKeyCode(static_cast<QKeyEvent*>(event)->key());
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    const int code = virtualKeyCode(key);
     if (code != 0) {
         program_.keyDown(code);
         afterEvent();
+    }
+    // The game has no rule for Enter or Space; once it has seen them they press the frontmost shown
+    // button, as a click would.
+    if (pressesFrontButton(key) && game_) {
+        if (QPushButton* button = game_->frontButton())
+            button->click();
     }
     return true; // no widget of the game window acts on keys of its own
 }

@@ -6,9 +6,11 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "desktop/accessibility.h"
 #include "desktop/caption_button.h"
 #include "desktop/cell_painter.h"
 #include "desktop/fonts.h"
+#include "desktop/keyboard_play.h"
 #include "desktop/twips.h"
 #include "engine/windows/form2.h"
 #include "scene/form2_ids.h"
@@ -50,8 +52,18 @@ DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent)
     else
         scrollBar_->raise();
 
+    new KeyboardChoice(*this, *scrollBar_, *go_);
     connect(go_, &QPushButton::clicked, this, &DifficultyWindow::goClicked);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &DifficultyWindow::scrolled);
+    describeChoice();
+}
+
+// Label2 to Label5 name the scroll bar's four positions, from the left.
+void DifficultyWindow::describeChoice()
+{
+    const scene::Item* name = scene_.find(static_cast<std::uint16_t>(scene::form2::Label1 + scrollBar_->value()));
+    if (name)
+        describeDifficulty(*scrollBar_, QString::fromStdString(name->text));
 }
 
 void DifficultyWindow::sync()
@@ -62,6 +74,7 @@ void DifficultyWindow::sync()
         const QSignalBlocker blocker(scrollBar_);
         scrollBar_->setValue(bar.value);
     }
+    describeChoice();
     for (const scene::Rect& changed : scene_.changed)
         update(repaintRect(changed));
 }

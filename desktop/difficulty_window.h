@@ -38,6 +38,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The scroll bar tells assistive technology the name of the difficulty it stands at.
+    void describeChoice();
+
     const scene::Window& scene_;
     QImage strip_;
     QScrollBar* scrollBar_ = nullptr;

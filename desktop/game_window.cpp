@@ -47,9 +47,26 @@ GameWindow::GameWindow(const scene::Window& scene, QWidget* parent) : QWidget(pa
     connect(pause_, &QPushButton::clicked, this, &GameWindow::pauseClicked);
     connect(gameOver_, &QPushButton::clicked, this, &GameWindow::gameOverClicked);
     syncWindowed();
+    syncTexts();
 }
 
 GameWindow::~GameWindow() = default;
+
+QPushButton* GameWindow::frontButton() const
+{
+    if (retired_ || scene_.load != load_)
+        return nullptr;
+    QPushButton* front = nullptr;
+    for (const scene::Item& item : scene_.items) {
+        if (!item.visible)
+            continue;
+        if (item.id == scene::form1::PauseButton)
+            front = pause_;
+        else if (item.id == scene::form1::GameOverButton)
+            front = gameOver_;
+    }
+    return front;
+}
 
 QPushButton* GameWindow::pauseButton() const
 {
@@ -94,6 +111,19 @@ void GameWindow::sync()
         update(area);
     if (scene_.windowedChanged)
         syncWindowed();
+    if (!lastRepaint_.isEmpty())
+        syncTexts();
+}
+
+// The side panel's texts for screen readers, from the scene like the drawing.
+void GameWindow::syncTexts()
+{
+    using namespace scene::form1;
+    std::vector<DrawnTexts::Text> texts;
+    for (std::uint16_t id : {NextPieceLabel, ScoreLabel, HiScoreLabel, RowsLabel, BlocksLabel, LevelLabel})
+        if (const scene::Item* item = scene_.find(id))
+            texts.push_back({QString::fromStdString(item->text), widgetRect(item->rect), item->visible});
+    texts_.update(texts);
 }
 
 void GameWindow::syncWindowed()

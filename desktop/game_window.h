@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "desktop/accessibility.h"
 #include "scene/scene.h"
 
 class QPushButton;
@@ -35,6 +36,9 @@ public:
     // What the latest sync asked to repaint (empty when nothing changed).
     const QRegion& lastRepaint() const { return lastRepaint_; }
 
+    // The shown button in front of the other ("Pause", else "Game Over"), or null when none is shown.
+    QPushButton* frontButton() const;
+
     QPushButton* pauseButton() const;
     QPushButton* gameOverButton() const;
     QWidget* curtainTop() const;
@@ -51,6 +55,7 @@ protected:
 
 private:
     void syncWindowed();
+    void syncTexts();
 
     const scene::Window& scene_;
     std::uint64_t load_;
@@ -60,6 +65,7 @@ private:
     CaptionButton* gameOver_ = nullptr;
     CurtainWidget* curtainTop_ = nullptr;
     CurtainWidget* curtainBottom_ = nullptr;
+    DrawnTexts texts_{this};
 };
 
 } // namespace blokko::view

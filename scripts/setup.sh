@@ -11,6 +11,13 @@ packages=(
     fonts-ebgaramond fonts-liberation fonts-dejavu-core fonts-dancingscript fonts-kaushanscript
     desktop-file-utils appstream dpkg-dev file
 )
+# Screen readers and keyboard layouts (scripts/test-accessibility.sh, scripts/test-layouts.sh): the
+# accessibility bus and a session bus to run it on, Debian's Python binding of AT-SPI, and setxkbmap
+# with the layouts it sets.
+packages+=(
+    at-spi2-core dbus dbus-x11 python3-pyatspi
+    x11-xkb-utils xkb-data
+)
 
 # The browser edition (scripts/web.sh, scripts/test-web.sh, scripts/bench-web.sh): Emscripten with the
 # JavaScript parser its optimizer loads, and headless Chromium driven through Selenium for the page's

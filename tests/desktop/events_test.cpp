@@ -14,6 +14,7 @@
 #include "desktop/difficulty_window.h"
 #include "desktop/game_window.h"
 #include "desktop/key_codes.h"
+#include "tests/desktop/pixels.h"
 #include "tests/support/desktop_harness.h"
 
 namespace blokko::test {
@@ -31,29 +32,9 @@ private:
     }
 
 private slots:
-    void keyCodesFollowTheDesktopsVirtualKeys()
-    {
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Left), 37);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Up), 38);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Right), 39);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Down), 40);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_A), 65);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_P), 80);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_S), 83);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Z), 90);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_0), 48);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_9), 57);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Space), 32);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Escape), 27);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_F1), 112);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_F12), 123);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_Eacute), 0);
-        QCOMPARE(view::virtualKeyCode(Qt::Key_unknown), 0);
-    }
-
     // Keys reach the game whichever widget has them, held or not: the stress suite holds them on every
-    // one, P included. Here: letters act with Shift as without, and no button takes the focus, the
-    // space bar or return, while a click on "Pause" resumes.
+    // one, P included. Here: letters act with Shift as without, no button takes the focus, and a click
+    // on "Pause" resumes (Enter and Space are the keyboard suite's).
     void lettersActWithShiftAndNoButtonTakesTheKeys()
     {
         DesktopSession s({2, 3}, 20);
@@ -69,11 +50,36 @@ private slots:
         QCOMPARE(window->gameOverButton()->focusPolicy(), Qt::NoFocus);
         QTest::keyClick(window, Qt::Key_P);
         QVERIFY(window->pauseButton()->isVisible());
-        QTest::keyClick(window->pauseButton(), Qt::Key_Space);
-        QTest::keyClick(window->pauseButton(), Qt::Key_Return);
-        QVERIFY2(s.controls().Pause.Visible, "space or return must not press the Pause button");
         QTest::mouseClick(window->pauseButton(), Qt::LeftButton);
         QVERIFY(!s.controls().Pause.Visible && !window->pauseButton()->isVisible());
+        CHECK_VIEW(s);
+    }
+
+    // P at the first curtain tick: the button stands in front of the frozen curtain, and a click on its
+    // centre resumes the curtain and the parade.
+    void pauseDuringTheClosedCurtainIsResumedByAClickOnTheButton()
+    {
+        DesktopSession s({2, 3}, 20);
+        s.chooseAndGo(1);
+        QVERIFY(s.tick(TimerId::Timer3));
+        view::GameWindow* window = s.app().gameWindow();
+        QTest::keyClick(window, Qt::Key_P);
+        for (TimerId id : {TimerId::Timer1, TimerId::Timer2, TimerId::Timer3})
+            QVERIFY(!s.app().timer(id).isActive());
+
+        const QPoint centre = pixels(s.controls().Pause).center().toPoint();
+        QWidget* target = window->childAt(centre);
+        QCOMPARE(target, static_cast<QWidget*>(window->pauseButton()));
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, centre));
+        QVERIFY(!s.controls().Pause.Visible);
+        QVERIFY(!window->pauseButton()->isVisible());
+
+        const float top = s.controls().covertop.Top;
+        QVERIFY(s.tick(TimerId::Timer3));
+        QCOMPARE(s.controls().covertop.Top, top - 250);
+        const int turn = s.form1().turn;
+        QVERIFY(s.tick(TimerId::Timer2));
+        QVERIFY(s.form1().turn != turn);
         CHECK_VIEW(s);
     }
 

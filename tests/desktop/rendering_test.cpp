@@ -147,7 +147,7 @@ private slots:
         double labelsBottom = 0;
         for (const Label* label : {&d.Label1, &d.Label2, &d.Label3, &d.Label4, &d.Label5})
             labelsBottom = std::max(labelsBottom, pixels(*label).bottom());
-        const double y = (labelsBottom + pixels(d.HScroll1).top()) / 2;
+        const double y = labelsBottom + 0.5; // above the focus mark around the scroll bar
         const double band = top.width() / static_cast<double>(GradientStrip.size());
         for (qreal ratio : ratios(window)) {
             const QImage image = snapshot(window, ratio);

@@ -19,9 +19,10 @@ namespace blokko::stress {
 namespace {
 
 // Keys the game acts on and keys it must pass over. A and S are held sparingly: held for long they
-// turn the parade's counter back and the parade would never end.
-constexpr int MovingKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Space, Qt::Key_Escape,
-    Qt::Key_Right, Qt::Key_Left, Qt::Key_Return, Qt::Key_Z};
+// turn the parade's counter back and the parade would never end. Enter and Space press buttons (the
+// keyboard suite's), which would cut the stages short.
+constexpr int MovingKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Tab, Qt::Key_Escape,
+    Qt::Key_Right, Qt::Key_Left, Qt::Key_Home, Qt::Key_Z};
 
 int movingKey(int step)
 {

@@ -78,10 +78,22 @@ bool Rig::tick(TimerId id)
 void Rig::holdKey(QWidget* target, int qtKey, int repeats, Delivery delivery)
 {
     // The system repeats a held key as press and release pairs, every one but the first marked.
+    const std::uint64_t load = twin_->form1.loadCount();
     for (int i = 0; i <= repeats; ++i) {
         test::pressKey(target, qtKey, i > 0);
-        if (delivery == Delivery::ReachesGame)
-            twin_->keyDown(view::virtualKeyCode(qtKey));
+        // A restart by Enter or Space retires the window the rest of the key goes to.
+        if (delivery != Delivery::ReachesGame || twin_->form1.loadCount() != load)
+            continue;
+        twin_->keyDown(view::virtualKeyCode(qtKey));
+        // Enter and Space press the frontmost shown button, once per press.
+        const bool pressesButton = qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter || qtKey == Qt::Key_Space;
+        if (pressesButton && i == 0 && twin_->form1.loaded()) {
+            const Form1Controls& c = twin_->form1.controls();
+            if (c.Pause.Visible && (!c.Command1.Visible || c.Pause.z > c.Command1.z))
+                twin_->clickPause();
+            else if (c.Command1.Visible)
+                twin_->clickGameOver();
+        }
     }
 }
 
