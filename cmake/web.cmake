@@ -29,7 +29,8 @@ target_link_options(blokko-engine PRIVATE
     -sEXPORTED_FUNCTIONS=${page_exports} -sEXPORTED_RUNTIME_METHODS=cwrap,UTF8ToString
     -sINITIAL_MEMORY=4MB -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=256KB)
 
-foreach(file index.html blokko.css blokko-page.js)
+file(GLOB page_modules RELATIVE ${PROJECT_SOURCE_DIR}/web CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/page/*.js)
+foreach(file index.html blokko.css ${page_modules})
     configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
 endforeach()
 find_program(PYTHON3 NAMES python3 REQUIRED)

@@ -33,8 +33,9 @@ wasm=$(median wasm fallingTick_ns)
 
 # What a visitor downloads before the first frame, fonts aside, compressed as a web server would.
 transfer=0
-for file in index.html blokko.css blokko-page.js blokko-engine.js blokko-engine.wasm; do
-    transfer=$((transfer + $(gzip -9 -c "build/web/$file" | wc -c)))
+for file in build/web/index.html build/web/blokko.css build/web/page/*.js build/web/blokko-engine.js \
+    build/web/blokko-engine.wasm; do
+    transfer=$((transfer + $(gzip -9 -c "$file" | wc -c)))
 done
 transfer_kb=$(awk -v b="$transfer" 'BEGIN { printf "%.1f", b / 1024 }')
 

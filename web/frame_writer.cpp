@@ -11,7 +11,7 @@ namespace blokko::web {
 
 namespace {
 
-// The item kinds and flags as blokko-page.js reads them.
+// The item kinds and flags as the page (web/page/) reads them.
 double kindCode(scene::Kind kind)
 {
     switch (kind) {

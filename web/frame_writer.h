@@ -1,5 +1,5 @@
 #pragma once
-// A frame of both windows' scenes for the page, as one flat array of doubles that blokko-page.js reads
+// A frame of both windows' scenes for the page, as one flat array of doubles that the page (web/page/) reads
 // from the module's memory: for each window its state, its items back to front, and the areas changed
 // since the last frame.
 

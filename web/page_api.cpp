@@ -1,5 +1,5 @@
 // The page's C interface to the program: events in; timers and a frame of the scene out, as a flat
-// array of doubles that blokko-page.js reads straight from the module's memory.
+// array of doubles that the page (web/page/) reads straight from the module's memory.
 
 #include <emscripten/emscripten.h>
 

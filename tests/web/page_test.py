@@ -286,7 +286,9 @@ class PageTest:
         self.assertTrue(self.shown("Blokko"), "the next game runs while the player chooses")
         self.assertEqual(self.scroll_value(), 3, "the scroll bar keeps the last choice")
         self.assertEqual(self.label_starting("Blokko", "HiScore:"), "Hi" + score)
-        self.assertEqual(self.label_starting("Blokko", "Score:"), "Score:000000")
+        # The next game started at 000000 and runs on by itself (a busy machine may let it score already).
+        next_score = self.label_starting("Blokko", "Score:")
+        self.assertLess(int(next_score[len("Score:"):]), int(score[len("Score:"):]), "a new game's score")
         # Closing the difficulty window now only hides it: the next game goes on.
         self.window("Form2").find_element(By.CSS_SELECTOR, ".titlebar .close").click()
         wait_for(lambda: not self.shown("Form2"), 2, "the difficulty window to step aside")

@@ -1,0 +1,112 @@
+// One clock on performance.now() for the engine's three timers.
+
+// Each ticking timer has the time of its next tick. A wake delivers every tick that is due, earliest
+// first, each at its own time (a timer that an event restarts counts from the time of that event), so
+// a 1 ms or 2 ms timer keeps its rate although the browser wakes the page less often. Ticks missed
+// while the page was hidden are not delivered: the clock stands still while no one can see the game,
+// and play goes on from where it was when the page is seen again. A timer whose tick is late by more
+// than its interval or MaxLag ms (a frame: the page was busy drawing, or the machine was) loses that
+// time too, rather than play the missed ticks in a burst.
+const MaxLag = 16;
+
+export class Clock {
+    constructor(onTick) {
+        this.onTick = onTick;
+        this.timers = [1, 2, 3].map((id) => ({ id, interval: 0, ticking: false, due: 0, count: 0 }));
+        this.handle = null;
+        this.channel = new MessageChannel();
+        this.channel.port1.onmessage = () => this.wake();
+        this.stopped = false;
+        this.hiddenAt = null;
+        document.addEventListener('visibilitychange', () => this.visibility());
+    }
+
+    // Mirrors one engine timer: a change of interval or enabled state (re)starts it at `at`.
+    mirror(id, interval, enabled, at) {
+        const t = this.timers[id - 1];
+        const ticking = enabled && interval > 0;
+        if (t.ticking === ticking && t.interval === interval && !t.restart)
+            return;
+        t.interval = interval;
+        t.ticking = ticking;
+        t.restart = false;
+        if (ticking)
+            t.due = at + interval;
+    }
+
+    // A new load of the game window has new timers: each starts afresh.
+    reset() {
+        for (const t of this.timers)
+            t.restart = true;
+    }
+
+    stop() {
+        this.stopped = true;
+        for (const t of this.timers)
+            t.ticking = false;
+        clearTimeout(this.handle);
+    }
+
+    start() {
+        this.stopped = false;
+    }
+
+    next() {
+        let first = null;
+        for (const t of this.timers)
+            if (t.ticking && (!first || t.due < first.due))
+                first = t;
+        return first;
+    }
+
+    schedule() {
+        clearTimeout(this.handle);
+        this.handle = null;
+        if (this.stopped || document.hidden)
+            return;
+        const first = this.next();
+        if (!first)
+            return;
+        const delay = first.due - performance.now();
+        // Browsers hold nested timeouts to at least 4 ms: the 1 ms and 2 ms parade is waited for by
+        // messages, which let input and drawing in between; longer intervals sleep.
+        if (delay <= 0 || first.interval < 4)
+            this.channel.port2.postMessage(0);
+        else
+            this.handle = setTimeout(() => this.wake(), delay);
+    }
+
+    wake() {
+        if (this.stopped || document.hidden)
+            return;
+        const now = performance.now();
+        for (const t of this.timers)
+            if (t.ticking && now - t.due > Math.max(MaxLag, t.interval))
+                t.due = now;
+        for (let t = this.next(); t && t.due <= now && !this.stopped; t = this.next()) {
+            const at = t.due;
+            t.due += t.interval;
+            ++t.count;
+            this.onTick(t.id, at);
+        }
+        this.schedule();
+    }
+
+    shift(by) {
+        for (const t of this.timers)
+            if (t.ticking)
+                t.due += by;
+    }
+
+    visibility() {
+        if (document.hidden) {
+            this.hiddenAt = performance.now();
+            clearTimeout(this.handle);
+        } else {
+            if (this.hiddenAt !== null)
+                this.shift(performance.now() - this.hiddenAt);
+            this.hiddenAt = null;
+            this.schedule();
+        }
+    }
+}

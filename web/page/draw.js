@@ -1,0 +1,184 @@
+// Scene items drawn with Canvas 2D calls: colours, fonts, hatches, cells, labels, panels, images.
+import { TwipsPerPixel, PixelsPerPoint, FallbackFamily } from './engine.js';
+
+// 0x00BBGGRR; a system colour (high bit set) is the window-text colour, black.
+export function css(colour) {
+    if (colour >= 0x80000000)
+        return '#000';
+    const r = colour & 0xff, g = (colour >> 8) & 0xff, b = (colour >> 16) & 0xff;
+    return `rgb(${r},${g},${b})`;
+}
+
+// Whole logical pixels, as the desktop sizes its fonts.
+function fontPixels(item) {
+    return Math.max(1, Math.round(item.points * PixelsPerPoint));
+}
+
+export function cssFont(item, scale) {
+    return `${item.italic ? 'italic ' : ''}${item.bold ? 700 : 400} ${fontPixels(item) * scale}px ` +
+        `"${item.family}", "${FallbackFamily}"`;
+}
+
+// Hatches are 8 by 8 logical pixels, one logical pixel thick, anchored at the window's corner: at any
+// device pixel ratio they look as at ratio 1, only finer.
+const HatchRows = {
+    2: ['........', '........', '........', '########', '........', '........', '........', '........'],
+    3: ['....#...', '....#...', '....#...', '....#...', '....#...', '....#...', '....#...', '....#...'],
+    4: ['.......#', '......#.', '.....#..', '....#...', '...#....', '..#.....', '.#......', '#.......'],
+    5: ['#.......', '.#......', '..#.....', '...#....', '....#...', '.....#..', '......#.', '.......#'],
+    6: ['....#...', '....#...', '....#...', '########', '....#...', '....#...', '....#...', '....#...'],
+    7: ['#......#', '.#....#.', '..#..#..', '...##...', '...##...', '..#..#..', '.#....#.', '#......#'],
+};
+const hatchPatterns = new Map();
+function hatchPattern(ctx, hatch, scale) {
+    const key = `${hatch}@${scale}`;
+    if (hatchPatterns.has(key))
+        return hatchPatterns.get(key);
+    const rows = HatchRows[hatch];
+    let pattern = null;
+    if (rows) {
+        const size = Math.round(8 * scale);
+        const tile = document.createElement('canvas');
+        tile.width = tile.height = size;
+        const t = tile.getContext('2d');
+        t.fillStyle = '#000';
+        for (let y = 0; y < 8; ++y)
+            for (let x = 0; x < 8; ++x)
+                if (rows[y][x] === '#') {
+                    const x0 = Math.round(x * scale), y0 = Math.round(y * scale);
+                    t.fillRect(x0, y0, Math.round((x + 1) * scale) - x0, Math.round((y + 1) * scale) - y0);
+                }
+        pattern = ctx.createPattern(tile, 'repeat');
+    }
+    hatchPatterns.set(key, pattern);
+    return pattern;
+}
+
+// Styles are written only when they change: a write, even of the same value, costs a style pass.
+const written = new WeakMap();
+export function setStyle(element, name, value) {
+    let styles = written.get(element);
+    if (!styles)
+        written.set(element, (styles = {}));
+    if (styles[name] !== value) {
+        styles[name] = value;
+        element.style[name] = value;
+    }
+}
+
+
+// A rectangle in twips as whole device pixels (edges rounded, so neighbours share edges exactly).
+export function deviceRect(r, scale) {
+    const k = scale / TwipsPerPixel;
+    const x0 = Math.round(r.left * k), y0 = Math.round(r.top * k);
+    return { x: x0, y: y0, w: Math.round((r.left + r.width) * k) - x0, h: Math.round((r.top + r.height) * k) - y0 };
+}
+
+export function intersects(a, b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The square is drawn with the side of the shorter edge, from the cell's top left corner; its edges
+// are rounded to device pixels each on its own, so neighbouring cells meet without a gap.
+export function drawCell(ctx, item, scale) {
+    const twips = Math.min(item.width, item.height);
+    if (twips <= 0)
+        return;
+    const r = deviceRect({ left: item.left, top: item.top, width: twips, height: twips }, scale);
+    if (item.opaque) {
+        ctx.fillStyle = css(item.back);
+        ctx.fillRect(r.x, r.y, r.w, r.h);
+        const pattern = item.hatch === 0 ? '#000' : hatchPattern(ctx, item.hatch, scale);
+        if (pattern) {
+            ctx.fillStyle = pattern;
+            ctx.fillRect(r.x, r.y, r.w, r.h);
+        }
+    }
+    const border = Math.min(Math.round(Math.max(item.borderWidth, 0) * scale), Math.floor(Math.min(r.w, r.h) / 2));
+    if (border <= 0)
+        return;
+    ctx.fillStyle = css(item.borderColour);
+    ctx.fillRect(r.x, r.y, r.w, border);
+    ctx.fillRect(r.x, r.y + r.h - border, r.w, border);
+    ctx.fillRect(r.x, r.y + border, border, r.h - 2 * border);
+    ctx.fillRect(r.x + r.w - border, r.y + border, border, r.h - 2 * border);
+}
+
+// Lines broken at blanks to fit the width, as a word-wrapping label does.
+function wrapLines(ctx, text, width) {
+    const lines = [];
+    for (const paragraph of text.split('\n')) {
+        let line = '';
+        for (const word of paragraph.split(/(?<= )/)) {
+            const candidate = line + word;
+            if (line !== '' && ctx.measureText(candidate.trimEnd()).width > width) {
+                lines.push(line);
+                line = word;
+            } else {
+                line = candidate;
+            }
+        }
+        lines.push(line);
+    }
+    return lines;
+}
+
+export function drawLabel(ctx, item, scale) {
+    const r = deviceRect(item, scale);
+    if (item.opaque) {
+        ctx.fillStyle = css(item.back);
+        ctx.fillRect(r.x, r.y, r.w, r.h);
+    }
+    if (!item.text)
+        return;
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(r.x, r.y, r.w, r.h);
+    ctx.clip();
+    ctx.font = cssFont(item, scale);
+    ctx.fillStyle = css(item.fore);
+    ctx.textBaseline = 'alphabetic';
+    const metrics = ctx.measureText('Hg');
+    const ascent = metrics.fontBoundingBoxAscent, lineHeight = ascent + metrics.fontBoundingBoxDescent;
+    let y = r.y + ascent;
+    for (const line of wrapLines(ctx, item.text, r.w)) {
+        ctx.fillText(line, r.x, y);
+        y += lineHeight;
+    }
+    ctx.restore();
+}
+
+// A panel and the filler cell it holds, placed relative to the panel and clipped by it.
+export function drawPanel(ctx, item, scale) {
+    const r = deviceRect(item, scale);
+    ctx.fillStyle = css(item.back);
+    ctx.fillRect(r.x, r.y, r.w, r.h);
+    if (!item.innerVisible)
+        return;
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(r.x, r.y, r.w, r.h);
+    ctx.clip();
+    drawCell(ctx, {
+        left: item.left + item.inner.left, top: item.top + item.inner.top, width: item.inner.width,
+        height: item.inner.height, opaque: true, back: item.innerBack, hatch: 1, borderColour: item.borderColour,
+        borderWidth: item.borderWidth,
+    }, scale);
+    ctx.restore();
+}
+
+const pictureCanvases = new Map();
+export function pictureCanvas(engine, id) {
+    if (!pictureCanvases.has(id)) {
+        const pixels = engine.picture();
+        const c = document.createElement('canvas');
+        c.width = pixels.length;
+        c.height = 1;
+        const g = c.getContext('2d');
+        const data = g.createImageData(pixels.length, 1);
+        pixels.forEach((p, x) => data.data.set([(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff, 255], 4 * x));
+        g.putImageData(data, 0, 0);
+        pictureCanvases.set(id, c);
+    }
+    return pictureCanvases.get(id);
+}

@@ -1,0 +1,97 @@
+// The engine behind its C interface (web/page_api.cpp): events in, frames of the scene out.
+
+export const TwipsPerPixel = 15;
+export const PixelsPerPoint = 96 / 72;
+export const FallbackFamily = 'DejaVu Sans';
+
+
+// Item kinds and flags, as web/page_api.cpp writes them.
+export const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
+const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8, Bold: 16, Italic: 32, InnerVisible: 64 };
+const ItemFields = 24;
+const WindowFields = 10;
+
+export class Engine {
+    constructor(module) {
+        this.m = module;
+        this.call = {
+            start: module.cwrap('page_start', null, []),
+            ended: module.cwrap('page_ended', 'number', []),
+            click: module.cwrap('page_click', null, ['number', 'number']),
+            scroll: module.cwrap('page_scroll', null, ['number']),
+            key: module.cwrap('page_key', null, ['number']),
+            tick: module.cwrap('page_tick', null, ['number']),
+            close: module.cwrap('page_close', null, ['number']),
+            timer: module.cwrap('page_timer', 'number', ['number', 'number']),
+            dirty: module.cwrap('page_dirty', 'number', []),
+            frame: module.cwrap('page_frame', 'number', []),
+            text: module.cwrap('page_text', 'number', ['number']),
+            picture: module.cwrap('page_picture', 'number', []),
+            pictureWidth: module.cwrap('page_picture_width', 'number', []),
+        };
+        this.frameTexts = new Map();
+    }
+
+    text(id) {
+        if (id < 0)
+            return '';
+        let text = this.frameTexts.get(id);
+        if (text === undefined) {
+            text = this.m.UTF8ToString(this.call.text(id));
+            this.frameTexts.set(id, text);
+        }
+        return text;
+    }
+
+    // The picture that images show, as 0x00RRGGBB pixels in one row.
+    picture() {
+        const width = this.call.pictureWidth();
+        const at = this.call.picture() >> 2;
+        return Array.from(this.m.HEAPU32.subarray(at, at + width));
+    }
+
+    // One frame of the scene: for each window its state, its items in z order (back to front) and the
+    // areas changed since the last frame, all in twips.
+    frame() {
+        const h = this.m.HEAPF64;
+        let p = this.call.frame() >> 3;
+        this.frameTexts.clear();
+        const windows = [];
+        const count = h[p++];
+        for (let w = 0; w < count; ++w) {
+            const win = {
+                shown: h[p] !== 0,
+                generation: h[p + 1],
+                width: h[p + 2],
+                height: h[p + 3],
+                back: h[p + 4],
+                caption: this.text(h[p + 5]),
+                whole: h[p + 6] !== 0,
+                all: h[p + 7] !== 0,
+                items: [],
+                changed: [],
+            };
+            const itemCount = h[p + 8];
+            const changedCount = h[p + 9];
+            p += WindowFields;
+            for (let i = 0; i < itemCount; ++i, p += ItemFields) {
+                win.items.push({
+                    kind: h[p], id: h[p + 1], left: h[p + 2], top: h[p + 3], width: h[p + 4], height: h[p + 5],
+                    back: h[p + 6], hatch: h[p + 7], borderColour: h[p + 8], borderWidth: h[p + 9],
+                    fore: h[p + 10], text: this.text(h[p + 11]), family: this.text(h[p + 12]),
+                    points: h[p + 13], bold: (h[p + 14] & Flag.Bold) !== 0, italic: (h[p + 14] & Flag.Italic) !== 0,
+                    visible: (h[p + 14] & Flag.Visible) !== 0, enabled: (h[p + 14] & Flag.Enabled) !== 0,
+                    opaque: (h[p + 14] & Flag.Opaque) !== 0, stretch: (h[p + 14] & Flag.Stretch) !== 0,
+                    value: h[p + 15], min: h[p + 16], max: h[p + 17],
+                    inner: { left: h[p + 18], top: h[p + 19], width: h[p + 20], height: h[p + 21] },
+                    innerVisible: (h[p + 14] & Flag.InnerVisible) !== 0, innerBack: h[p + 22],
+                    index: h[p + 23],
+                });
+            }
+            for (let i = 0; i < changedCount; ++i, p += 4)
+                win.changed.push({ left: h[p], top: h[p + 1], width: h[p + 2], height: h[p + 3] });
+            windows.push(win);
+        }
+        return windows;
+    }
+}
