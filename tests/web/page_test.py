@@ -230,6 +230,24 @@ class PageTest:
         self.assertEqual(self.pixel(shot, FORM2_W - 0.5, FORM2_H - 0.5), ORANGE, "the orange ground")
         self.assertEqual(self.pixel(shot, 2, 2), (1, 1, 254), "the gradient's first band")
 
+    def test_the_track_steps_one_towards_the_click_and_the_thumb_drags(self):
+        bar = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]')
+        track = bar.find_element(By.CSS_SELECTOR, ".track")
+        thumb = bar.find_element(By.CSS_SELECTOR, ".thumb")
+        # A click on the track beyond the thumb's right edge steps 1, however far away.
+        right_end = track.size["width"] // 2 - 3
+        ActionChains(self.driver).move_to_element_with_offset(track, right_end, 0).click().perform()
+        self.assertEqual(self.scroll_value(), 2)
+        ActionChains(self.driver).move_to_element_with_offset(track, right_end, 0).click().perform()
+        self.assertEqual(self.scroll_value(), 3)
+        # Left of the thumb steps back.
+        ActionChains(self.driver).move_to_element_with_offset(track, -right_end, 0).click().perform()
+        self.assertEqual(self.scroll_value(), 2)
+        # The thumb dragged to the right end chooses "Intense" and stays within the range.
+        ActionChains(self.driver).click_and_hold(thumb).move_by_offset(track.size["width"], 0).release().perform()
+        self.assertEqual(self.scroll_value(), 4)
+        self.assertIn("Intense", bar.get_attribute("aria-valuetext") or bar.get_attribute("aria-label") or "")
+
     def test_arrow_and_go_start_the_game_behind_a_curtain_that_opens(self):
         right_arrow = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"] .arrow.right')
         right_arrow.click()
