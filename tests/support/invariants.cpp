@@ -10,7 +10,8 @@ namespace blokko::checks {
 
 namespace {
 
-// The sixteen shapes as the player knows them: rows 1 to 4 of the box, "1" a filled square. Piece 0
+// The sixteen shapes as the player knows them, written here apart from the engine on purpose so a wrong
+// shape there shows: rows 1 to 4 of the box, "1" a filled square. Piece 0
 // (no piece yet) has none.
 constexpr const char* Shapes[17][4] = {
     {"0000", "0000", "0000", "0000"}, // 0
