@@ -64,6 +64,35 @@ def chromium_cpu_seconds(profile, kind=None, main_thread=False):
     return total / ticks
 
 
+def play(driver, seconds):
+    """Keys every 100 to 300 ms, in through the browser's input pipeline as a keyboard's are, and a look
+    for "Game Over" once a second (clicked when shown, so play goes on). The floor page gets the same,
+    so that it costs what the browser spends on the input and the harness. Returns the time played and
+    the keys sent."""
+    keys = [("ArrowLeft", 37), ("ArrowRight", 39), ("KeyA", 65), ("KeyS", 83), ("ArrowDown", 40)]
+    rng = random.Random(7)
+    start = time.monotonic()
+    sent = 0
+    next_look = start + 1
+    while time.monotonic() - start < seconds:
+        time.sleep(rng.uniform(0.1, 0.3))
+        code, vk = rng.choice(keys)
+        for kind in ("rawKeyDown", "keyUp"):
+            driver.execute_cdp_cmd("Input.dispatchKeyEvent",
+                                   {"type": kind, "code": code, "key": code, "windowsVirtualKeyCode": vk})
+        sent += 1
+        if time.monotonic() >= next_look:
+            next_look += 1
+            driver.execute_script("""
+                const over = [...document.querySelectorAll('button')].find(
+                    (b) => b.textContent === 'Game Over' && !b.hidden);
+                if (over) {
+                    over.click();
+                    document.querySelector('[data-window="Blokko"] .client').focus();
+                }""")
+    return time.monotonic() - start, sent
+
+
 def main():
     site = sys.argv[1]
     server = page_test.Server(site)
@@ -88,31 +117,8 @@ def main():
         print(f"RESULT\tparade_ticks\t{parade[0]}")
         # The parade runs without a stop: its first to last tick over the intervals between.
         print(f"RESULT\tparade_mean_ms\t{(parade[1]['last'] - parade[1]['first']) / max(1, parade[0] - 1):.3f}")
-        # Keys go in through the browser's input pipeline (as a keyboard's do); the harness looks for
-        # "Game Over" once a second, so that it adds little work of its own to the page.
-        keys = [("ArrowLeft", 37), ("ArrowRight", 39), ("KeyA", 65), ("KeyS", 83), ("ArrowDown", 40)]
-        rng = random.Random(7)
         before = cpu_figures(profile)
-        start = time.monotonic()
-        sent = 0
-        next_look = start + 1
-        while time.monotonic() - start < PLAY_SECONDS:
-            time.sleep(rng.uniform(0.1, 0.3))
-            code, vk = rng.choice(keys)
-            for kind in ("rawKeyDown", "keyUp"):
-                driver.execute_cdp_cmd("Input.dispatchKeyEvent",
-                                       {"type": kind, "code": code, "key": code, "windowsVirtualKeyCode": vk})
-            sent += 1
-            if time.monotonic() >= next_look:
-                next_look += 1
-                driver.execute_script("""
-                    const over = [...document.querySelectorAll('button')].find(
-                        (b) => b.textContent === 'Game Over' && !b.hidden);
-                    if (over) {
-                        over.click();
-                        document.querySelector('[data-window="Blokko"] .client').focus();
-                    }""")
-        wall = time.monotonic() - start
+        wall, sent = play(driver, PLAY_SECONDS)
         after = cpu_figures(profile)
         ticks = driver.execute_script("return window.blokkoPage.ticks[1]")
         times = driver.execute_script("return window.blokkoPage.tickTimes[1]")
@@ -139,7 +145,7 @@ def measure_floor(driver, server, site, profile, seconds):
         driver.get(server.url + "bench-floor/")
         time.sleep(1)
         before = cpu_figures(profile)
-        time.sleep(seconds)
+        play(driver, seconds)
         after = cpu_figures(profile)
         return {key: 100 * (after[key] - before[key]) / seconds for key in before}
     finally:

@@ -70,7 +70,7 @@ row "CPU of the page (its main thread) over $(page play_seconds) s of play ($(pa
 row "CPU of the whole renderer over the same play" "$(page renderer_percent)" "% of a core" "none" report
 row "CPU of every Chromium process (software compositing) over the same play" "$(page chromium_percent)" \
     "% of a core" "none" report
-row "Floor: a canvas of the game window's size with a block moving 20 times a second, main thread" \
+row "Floor: a canvas of the game window's size with a block moving 20 times a second, the same keys, main thread" \
     "$(page floor_page_main_thread_percent)" "% of a core" "none" report
 row "Floor: its whole renderer" "$(page floor_renderer_percent)" "% of a core" "none" report
 row "Floor: every Chromium process" "$(page floor_chromium_percent)" "% of a core" "none" report
