@@ -58,12 +58,10 @@ DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent)
     describeChoice();
 }
 
-// Label2 to Label5 name the scroll bar's four positions, from the left.
+// The scene names the scroll bar's position.
 void DifficultyWindow::describeChoice()
 {
-    const scene::Item* name = scene_.find(static_cast<std::uint16_t>(scene::form2::Label1 + scrollBar_->value()));
-    if (name)
-        describeDifficulty(*scrollBar_, QString::fromStdString(name->text));
+    describeDifficulty(*scrollBar_, QString::fromStdString(scene_.find(scene::form2::ScrollBar)->text));
 }
 
 void DifficultyWindow::sync()

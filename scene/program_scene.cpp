@@ -89,6 +89,16 @@ void allNew(Window& window)
     window.windowedChanged = true;
 }
 
+// The difficulty window's labels 2 to 5 name the scroll bar's positions, from the left: the bar's item
+// carries the name of its value, for screen readers.
+void nameScrollBarValue(Window& window)
+{
+    Item& bar = window.items[window.slot[form2::ScrollBar]];
+    const int position = bar.value - bar.minimum;
+    const auto label = static_cast<std::uint16_t>(form2::Label1 + 1 + position);
+    bar.text = position >= 0 && label <= form2::Label5 ? window.items[window.slot[label]].text : std::string();
+}
+
 TimerState timerOf(const Timer& timer)
 {
     return {timer.Interval, timer.Enabled};
@@ -175,6 +185,7 @@ void ProgramScene::updateForm2()
     } else if (c.changes.now() != form2Seen_ && takeChanges(w, c, form2Seen_)) {
         sortAndIndex(w, form2::Count);
     }
+    nameScrollBarValue(w);
     form2Seen_ = c.changes.now();
 }
 

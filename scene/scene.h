@@ -60,7 +60,7 @@ struct Item {
     Font font;
     bool wordWrap = false;
 
-    // The scroll bar.
+    // The scroll bar; its `text` is the name of the chosen position, the caption of the label over it.
     int minimum = 0;
     int maximum = 0;
     int value = 0;

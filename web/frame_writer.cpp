@@ -72,14 +72,6 @@ const double* FrameWriter::write()
 
 void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent)
 {
-    // The name of the scroll bar's position: the caption of the label that stands over it.
-    std::string valueName;
-    if (const scene::Item* bar = w.find(scene::form2::ScrollBar); bar && &w == &scene_.form2()) {
-        const int offset = bar->value - bar->minimum;
-        if (const scene::Item* name = w.find(static_cast<std::uint16_t>(scene::form2::Label1 + 1 + offset));
-            name && offset >= 0 && offset < 4)
-            valueName = name->text;
-    }
     // The page keeps the items it was sent: a frame sends all of them after a new load or a change in
     // their number, else only those that differ from what the page has, each with its place.
     const bool all = pending.whole || sent.size() != w.items.size();
@@ -97,7 +89,7 @@ void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<s
                 continue;
             sent[k] = w.items[k];
         }
-        item(w.items[k], k, valueName);
+        item(w.items[k], k);
         ++count;
     }
     out_[header + 8] = static_cast<double>(count);
@@ -109,16 +101,15 @@ void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<s
     pending.shown = w.shown;
 }
 
-void FrameWriter::item(const scene::Item& i, std::size_t index, const std::string& valueName)
+void FrameWriter::item(const scene::Item& i, std::size_t index)
 {
     const auto d = [](auto value) { return static_cast<double>(value); };
     const int flags = (i.visible ? Visible : 0) | (i.enabled ? Enabled : 0) | (i.opaque ? Opaque : 0) |
         (i.stretch ? Stretch : 0) | (i.font.bold ? Bold : 0) | (i.font.italic ? Italic : 0) |
         (i.innerVisible ? InnerVisible : 0);
-    const std::string& text = i.kind == scene::Kind::ScrollBar ? valueName : i.text;
     out_.insert(out_.end(),
         {kindCode(i.kind), d(i.id), i.rect.left, i.rect.top, i.rect.width, i.rect.height, d(i.back),
-            d(static_cast<int>(i.hatch)), d(i.border), d(i.borderWidth), d(i.fore), d(addText(text)),
+            d(static_cast<int>(i.hatch)), d(i.border), d(i.borderWidth), d(i.fore), d(addText(i.text)),
             d(addText(scene::drawnFamily(i.font.name))), i.font.points, d(flags), d(i.value), d(i.minimum),
             d(i.maximum), i.inner.left, i.inner.top, i.inner.width, i.inner.height, d(i.innerBack), d(index)});
 }

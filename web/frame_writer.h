@@ -39,7 +39,7 @@ private:
         bool shown = false; // as the last frame had it
     };
     void window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent);
-    void item(const scene::Item& i, std::size_t index, const std::string& valueName);
+    void item(const scene::Item& i, std::size_t index);
     int addText(const std::string& text);
 
     scene::ProgramScene scene_;
