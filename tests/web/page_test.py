@@ -288,6 +288,17 @@ class PageTest:
                        and not near(b[2] - b[0], b[3] - b[1]), "A turns the piece")
         self.assertEqual(self.driver.switch_to.active_element.get_attribute("class"), "client")
         self.assertEqual(self.js("return window.scrollY"), 0, "the arrows did not scroll the page")
+        # The curtain opened and the piece moved, each change drawn on its own: the game window looks
+        # as when drawn afresh.
+        changes, afresh = self.js("""
+            const layers = () => [...document.querySelectorAll('[data-window="Blokko"] canvas')]
+                .map((c) => c.toDataURL());
+            window.blokkoPage.redraw(false);
+            const changes = layers();
+            window.blokkoPage.redraw(true);
+            return [changes, layers()];""")
+        self.assertEqual(len(changes), len(afresh))
+        self.assertTrue(changes == afresh, "the window drawn change by change differs from one drawn afresh")
 
     def test_a_game_left_alone_at_hard_ends_and_game_over_keeps_the_best_score(self):
         self.start_game(2)

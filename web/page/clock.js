@@ -13,9 +13,14 @@ export class Clock {
     constructor(onTick) {
         this.onTick = onTick;
         this.timers = [1, 2, 3].map((id) => ({ id, interval: 0, ticking: false, due: 0, count: 0 }));
-        this.handle = null;
+        this.handle = null; // the timeout waiting for the tick due at handleDue
+        this.handleDue = 0;
+        this.messagePending = false;
         this.channel = new MessageChannel();
-        this.channel.port1.onmessage = () => this.wake();
+        this.channel.port1.onmessage = () => {
+            this.messagePending = false;
+            this.wake();
+        };
         this.stopped = false;
         this.hiddenAt = null;
         document.addEventListener('visibilitychange', () => this.visibility());
@@ -44,7 +49,13 @@ export class Clock {
         this.stopped = true;
         for (const t of this.timers)
             t.ticking = false;
-        clearTimeout(this.handle);
+        this.cancel();
+    }
+
+    cancel() {
+        if (this.handle !== null)
+            clearTimeout(this.handle);
+        this.handle = null;
     }
 
     start() {
@@ -59,21 +70,30 @@ export class Clock {
         return first;
     }
 
+    // Every event asks for this; a wait already set for the same tick is kept.
     schedule() {
-        clearTimeout(this.handle);
-        this.handle = null;
-        if (this.stopped || document.hidden)
+        const first = this.stopped || document.hidden ? null : this.next();
+        if (!first) {
+            this.cancel();
             return;
-        const first = this.next();
-        if (!first)
-            return;
+        }
         const delay = first.due - performance.now();
         // Browsers hold nested timeouts to at least 4 ms: the 1 ms and 2 ms parade is waited for by
         // messages, which let input and drawing in between; longer intervals sleep.
-        if (delay <= 0 || first.interval < 4)
-            this.channel.port2.postMessage(0);
-        else
-            this.handle = setTimeout(() => this.wake(), delay);
+        if (delay <= 0 || first.interval < 4) {
+            this.cancel();
+            if (!this.messagePending) {
+                this.messagePending = true;
+                this.channel.port2.postMessage(0);
+            }
+        } else if (this.handle === null || this.handleDue !== first.due) {
+            this.cancel();
+            this.handleDue = first.due;
+            this.handle = setTimeout(() => {
+                this.handle = null;
+                this.wake();
+            }, delay);
+        }
     }
 
     wake() {
@@ -101,7 +121,7 @@ export class Clock {
     visibility() {
         if (document.hidden) {
             this.hiddenAt = performance.now();
-            clearTimeout(this.handle);
+            this.cancel();
         } else {
             if (this.hiddenAt !== null)
                 this.shift(performance.now() - this.hiddenAt);

@@ -1,12 +1,18 @@
 // Scene items drawn with Canvas 2D calls: colours, fonts, hatches, cells, labels, panels, images.
 import { TwipsPerPixel, PixelsPerPoint, FallbackFamily } from './engine.js';
 
-// 0x00BBGGRR; a system colour (high bit set) is the window-text colour, black.
+// 0x00BBGGRR; a system colour (high bit set) is the window-text colour, black. Each colour's text is
+// made once: the page sets a fill style for every cell it draws.
+const cssColours = new Map();
 export function css(colour) {
-    if (colour >= 0x80000000)
-        return '#000';
-    const r = colour & 0xff, g = (colour >> 8) & 0xff, b = (colour >> 16) & 0xff;
-    return `rgb(${r},${g},${b})`;
+    let text = cssColours.get(colour);
+    if (text === undefined) {
+        const rgb = colour >= 0x80000000 ? 0
+            : ((colour & 0xff) << 16) | (colour & 0xff00) | ((colour >> 16) & 0xff);
+        text = `#${rgb.toString(16).padStart(6, '0')}`;
+        cssColours.set(colour, text);
+    }
+    return text;
 }
 
 // Whole logical pixels, as the desktop sizes its fonts.
@@ -74,8 +80,45 @@ export function deviceRect(r, scale) {
     return { x: x0, y: y0, w: Math.round((r.left + r.width) * k) - x0, h: Math.round((r.top + r.height) * k) - y0 };
 }
 
+// The changed rectangles as device pixels, a pixel wider on each side for anti-aliased text edges,
+// those that overlap merged into one: the parts of a window to repaint, each on its own.
+export function repaintAreas(changed, scale) {
+    const areas = [];
+    for (const r of changed) {
+        const d = deviceRect(r, scale);
+        let area = { x: d.x - 1, y: d.y - 1, w: d.w + 2, h: d.h + 2 };
+        for (let i = 0; i < areas.length;) {
+            if (intersects(areas[i], area)) {
+                area = union(area, areas.splice(i, 1)[0]);
+                i = 0; // the grown area may now reach one already passed
+            } else {
+                ++i;
+            }
+        }
+        areas.push(area);
+    }
+    return areas;
+}
+
+// An item's rectangle in device pixels, worked out once: a changed item comes as a new object.
+export function itemRect(item, scale) {
+    if (item.deviceScale !== scale) {
+        item.device = deviceRect(item, scale);
+        item.deviceScale = scale;
+    }
+    return item.device;
+}
+
 export function intersects(a, b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The smallest rectangle holding both (either may be null: nothing).
+export function union(a, b) {
+    if (!a || !b)
+        return a || b;
+    const x = Math.min(a.x, b.x), y = Math.min(a.y, b.y);
+    return { x, y, w: Math.max(a.x + a.w, b.x + b.w) - x, h: Math.max(a.y + a.h, b.y + b.h) - y };
 }
 
 // The square is drawn with the side of the shorter edge, from the cell's top left corner; its edges

@@ -25,6 +25,7 @@ async function main() {
         ticks: page.ticks,
         busy: page.busy,
         tickTimes: page.tickTimes,
+        redraw: (afresh) => page.redraw(afresh),
     };
     performance.mark('blokko-first-frame');
 }

@@ -118,6 +118,15 @@ export class Page {
         requestAnimationFrame(() => this.render());
     }
 
+    // Draws what is pending at once; with `afresh`, both windows whole, as after a lost canvas (tests
+    // compare the two).
+    redraw(afresh) {
+        if (afresh)
+            for (const w of this.windows)
+                w.frame = '';
+        this.render();
+    }
+
     render() {
         const began = performance.now();
         try {
@@ -140,17 +149,18 @@ export class Page {
             const w = this.windows[i];
             // The window keeps its items: a frame brings all of them, or those that changed.
             const win = incoming;
+            const changedItems = incoming.items;
             if (!incoming.all && w.last) {
                 const items = w.last.items;
-                for (const item of incoming.items)
+                for (const item of changedItems)
                     items[item.index] = item;
                 win.items = items;
             }
             w.last = win;
             if (win.shown)
-                w.update(win, this.engine);
+                w.update(win, this.engine, changedItems);
             else
-                w.structure = ''; // drawn afresh when shown again
+                w.frame = ''; // drawn afresh when shown again
             if (w.el.hidden !== !win.shown)
                 w.el.hidden = !win.shown;
         });

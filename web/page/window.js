@@ -1,7 +1,10 @@
 // One window on the page: title bar, client area, canvas layers between the real controls.
 import { TwipsPerPixel, Kind } from './engine.js';
-import { css, setStyle, deviceRect, intersects, drawCell, drawLabel, drawPanel, pictureCanvas } from './draw.js';
+import {
+    css, setStyle, itemRect, intersects, union, repaintAreas, drawCell, drawLabel, drawPanel, pictureCanvas,
+} from './draw.js';
 import { PageButton, PageScrollBar } from './controls.js';
+import { ItemGrid } from './item_grid.js';
 
 export class PageWindow {
     constructor(page, name, index) {
@@ -33,7 +36,8 @@ export class PageWindow {
         this.el.append(this.titleBar, this.client);
         this.layers = [];
         this.controls = new Map(); // scene item id -> HTML control
-        this.structure = '';
+        this.frame = ''; // what the layers were built for: load, size, scale
+        this.layerOf = null;
         this.scale = 0;
         this.placed = false;
         this.el.addEventListener('pointerdown', () => page.activate(this), true);
@@ -68,40 +72,55 @@ export class PageWindow {
     }
 
     // Canvas layers between the HTML controls: items behind the first shown control go on layer 0,
-    // items between it and the next on layer 1, and so on.
+    // items between it and the next on layer 1, and so on. Returns each item's layer (by its index)
+    // and the controls in drawing order.
     arrange(win) {
-        const groups = [[]];
+        const layerOf = new Array(win.items.length).fill(0);
         const html = [];
-        for (const item of win.items) {
+        let layer = 0;
+        win.items.forEach((item, i) => {
             if (item.kind === Kind.Button || item.kind === Kind.ScrollBar) {
                 html.push(item);
                 if (item.visible)
-                    groups.push([]);
-            } else {
-                groups[groups.length - 1].push(item);
+                    ++layer;
             }
-        }
-        return { groups, html };
+            layerOf[i] = layer;
+        });
+        return { layerOf, layers: layer + 1, html };
     }
 
-    update(win, engine) {
+    // A frame that is not whole changes no control and keeps the layers (the engine sends every item
+    // after a change to a control); it only repaints, and renews the label texts if a label changed.
+    update(win, engine, changedItems) {
         const scale = window.devicePixelRatio || 1;
         const width = win.width / TwipsPerPixel, height = win.height / TwipsPerPixel;
         if (this.captionEl.textContent !== win.caption)
             this.captionEl.textContent = win.caption;
-        setStyle(this.el, 'width', `${width}px`);
-        setStyle(this.el, 'height', `${height}px`);
-        const { groups, html } = this.arrange(win);
-        const structure = `${win.generation}|${width}x${height}|` +
-            html.map((item) => `${item.id}:${item.visible ? 1 : 0}`).join(',');
-        let whole = win.whole || structure !== this.structure || scale !== this.scale;
-        if (whole)
-            this.rebuildLayers(groups.length, width, height, scale);
-        this.structure = structure;
-        this.scale = scale;
-        this.updateControls(html);
-        this.updateLabels(win.items);
-        this.paint(win, engine, groups, whole, scale);
+        const frame = `${win.generation}|${width}x${height}@${scale}`;
+        const whole = win.whole || frame !== this.frame || !this.layerOf;
+        this.frame = frame;
+        if (whole) {
+            setStyle(this.el, 'width', `${width}px`);
+            setStyle(this.el, 'height', `${height}px`);
+            const { layerOf, layers, html } = this.arrange(win);
+            this.layerOf = layerOf;
+            this.rebuildLayers(layers, width, height, scale);
+            this.updateControls(html);
+            this.grid = new ItemGrid(this.layers[0].width, this.layers[0].height);
+            win.items.forEach((item) => this.place(item, scale));
+        } else {
+            for (const item of changedItems)
+                this.place(item, scale);
+        }
+        if (whole || changedItems.some((item) => item.kind === Kind.Label))
+            this.updateLabels(win.items);
+        this.paint(win, engine, whole, scale);
+    }
+
+    // Keeps the grid of drawn items up to date with an item's place.
+    place(item, scale) {
+        if (item.kind !== Kind.Button && item.kind !== Kind.ScrollBar)
+            this.grid.place(item.index, itemRect(item, scale));
     }
 
     rebuildLayers(count, width, height, scale) {
@@ -110,6 +129,10 @@ export class PageWindow {
         while (this.layers.length < count) {
             const canvas = document.createElement('canvas');
             canvas.setAttribute('aria-hidden', 'true');
+            // The bottom layer covers the whole window: opaque, so it is composited without blending.
+            canvas.ctx = canvas.getContext('2d', { alpha: this.layers.length !== 0 });
+            // A browser short of memory may drop a canvas's pixels; they come back blank.
+            canvas.addEventListener('contextrestored', () => this.page.redraw(true));
             this.client.append(canvas);
             this.layers.push(canvas);
         }
@@ -170,27 +193,36 @@ export class PageWindow {
         });
     }
 
-    // Repaints what changed: the bounding box of the changed areas (a falling piece's old and new
-    // places overlap), on every layer, drawing the items that reach into it.
-    paint(win, engine, groups, whole, scale) {
-        let area = { x: 0, y: 0, w: this.layers[0].width, h: this.layers[0].height };
-        if (!whole) {
-            if (win.changed.length === 0)
-                return;
-            let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
-            for (const r of win.changed) {
-                const d = deviceRect(r, scale);
-                x0 = Math.min(x0, d.x);
-                y0 = Math.min(y0, d.y);
-                x1 = Math.max(x1, d.x + d.w);
-                y1 = Math.max(y1, d.y + d.h);
-            }
-            // A pixel of margin takes in anti-aliased text edges.
-            area = { x: x0 - 1, y: y0 - 1, w: x1 - x0 + 2, h: y1 - y0 + 2 };
+    // Repaints what changed: each group of overlapping changed areas (a falling piece's old and new
+    // places overlap; the two curtain halves are far apart) on every layer that has or had something
+    // there, drawing the items that reach into it.
+    paint(win, engine, whole, scale) {
+        if (whole) {
+            for (const layer of this.layers)
+                layer.inked = null;
+            const all = { x: 0, y: 0, w: this.layers[0].width, h: this.layers[0].height };
+            this.paintArea(win, engine, all, win.items.keys(), scale);
+            return;
         }
-        groups.forEach((items, n) => {
-            // The bottom layer covers the whole window: opaque, so it is composited without blending.
-            const ctx = this.layers[n].getContext('2d', { alpha: n !== 0 });
+        for (const area of repaintAreas(win.changed, scale))
+            this.paintArea(win, engine, area, this.grid.near(area), scale);
+    }
+
+    // A layer in front is transparent and mostly empty: one that is left alone is not sent to the
+    // compositor again.
+    paintArea(win, engine, area, indices, scale) {
+        const toDraw = this.layers.map(() => []);
+        for (const i of indices) {
+            const item = win.items[i];
+            if (item.visible && item.kind !== Kind.Button && item.kind !== Kind.ScrollBar &&
+                intersects(itemRect(item, scale), area))
+                toDraw[this.layerOf[i]].push(item);
+        }
+        toDraw.forEach((items, n) => {
+            const layer = this.layers[n];
+            if (n > 0 && items.length === 0 && !(layer.inked && intersects(layer.inked, area)))
+                return;
+            const ctx = layer.ctx;
             ctx.save();
             ctx.beginPath();
             ctx.rect(area.x, area.y, area.w, area.h);
@@ -202,35 +234,37 @@ export class PageWindow {
                 ctx.clearRect(area.x, area.y, area.w, area.h);
             }
             for (const item of items)
-                if (item.visible && (whole || intersects(deviceRect(item, scale), area)))
-                    this.drawItem(ctx, item, engine, scale);
+                layer.inked = union(layer.inked, this.drawItem(ctx, item, engine, scale));
             ctx.restore();
         });
     }
 
+    // Draws one item; returns the device pixels it may have touched.
     drawItem(ctx, item, engine, scale) {
+        const r = itemRect(item, scale);
         switch (item.kind) {
         case Kind.Cell:
             drawCell(ctx, item, scale);
-            break;
+            return r;
         case Kind.Label:
             drawLabel(ctx, item, scale);
-            break;
+            return r;
         case Kind.Panel:
             drawPanel(ctx, item, scale);
-            break;
+            return r;
         case Kind.Image: {
             const picture = pictureCanvas(engine, 0);
-            const r = deviceRect(item, scale);
             ctx.imageSmoothingEnabled = false;
-            if (item.stretch)
+            if (item.stretch) {
                 ctx.drawImage(picture, r.x, r.y, r.w, r.h);
-            else
-                ctx.drawImage(picture, r.x, r.y, Math.round(picture.width * scale), Math.round(scale));
-            break;
+                return r;
+            }
+            const drawn = { x: r.x, y: r.y, w: Math.round(picture.width * scale), h: Math.round(scale) };
+            ctx.drawImage(picture, drawn.x, drawn.y, drawn.w, drawn.h);
+            return union(r, drawn);
         }
         default:
-            break;
+            return null;
         }
     }
 
