@@ -74,7 +74,7 @@ export function setStyle(element, name, value) {
 
 
 // A rectangle in twips as whole device pixels (edges rounded, so neighbours share edges exactly).
-export function deviceRect(r, scale) {
+function deviceRect(r, scale) {
     const k = scale / TwipsPerPixel;
     const x0 = Math.round(r.left * k), y0 = Math.round(r.top * k);
     return { x: x0, y: y0, w: Math.round((r.left + r.width) * k) - x0, h: Math.round((r.top + r.height) * k) - y0 };

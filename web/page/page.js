@@ -123,7 +123,7 @@ export class Page {
     redraw(afresh) {
         if (afresh)
             for (const w of this.windows)
-                w.frame = '';
+                w.drawAfresh();
         this.render();
     }
 
@@ -160,7 +160,7 @@ export class Page {
             if (win.shown)
                 w.update(win, this.engine, changedItems);
             else
-                w.frame = ''; // drawn afresh when shown again
+                w.drawAfresh(); // when shown again
             if (w.el.hidden !== !win.shown)
                 w.el.hidden = !win.shown;
         });

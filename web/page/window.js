@@ -36,7 +36,7 @@ export class PageWindow {
         this.el.append(this.titleBar, this.client);
         this.layers = [];
         this.controls = new Map(); // scene item id -> HTML control
-        this.frame = ''; // what the layers were built for: load, size, scale
+        this.builtFor = null; // the load, size and scale the layers were built for
         this.layerOf = null;
         this.scale = 0;
         this.placed = false;
@@ -96,9 +96,11 @@ export class PageWindow {
         const width = win.width / TwipsPerPixel, height = win.height / TwipsPerPixel;
         if (this.captionEl.textContent !== win.caption)
             this.captionEl.textContent = win.caption;
-        const frame = `${win.generation}|${width}x${height}@${scale}`;
-        const whole = win.whole || frame !== this.frame || !this.layerOf;
-        this.frame = frame;
+        const built = this.builtFor;
+        const whole = win.whole || !built || built.generation !== win.generation || built.width !== width ||
+            built.height !== height || built.scale !== scale;
+        if (whole)
+            this.builtFor = { generation: win.generation, width, height, scale };
         if (whole) {
             setStyle(this.el, 'width', `${width}px`);
             setStyle(this.el, 'height', `${height}px`);
@@ -115,6 +117,11 @@ export class PageWindow {
         if (whole || changedItems.some((item) => item.kind === Kind.Label))
             this.updateLabels(win.items);
         this.paint(win, engine, whole, scale);
+    }
+
+    // The next frame draws the window whole.
+    drawAfresh() {
+        this.builtFor = null;
     }
 
     // Keeps the grid of drawn items up to date with an item's place.
