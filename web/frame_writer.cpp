@@ -33,6 +33,32 @@ double kindCode(scene::Kind kind)
 
 enum Flag : int { Visible = 1, Enabled = 2, Opaque = 4, Stretch = 8, Bold = 16, Italic = 32, InnerVisible = 64 };
 
+// The page draws panels on its canvas, as it draws cells and labels: a panel that changed needs only
+// the places where it was and where it is now drawn again (the curtain slides five times a second).
+// Buttons and the scroll bar are controls of the page's own, between canvas layers: a change to one, or
+// a panel and a button trading places, needs the whole frame. Returns false for that.
+bool addPanelChanges(
+    const std::vector<scene::Item>& now, const std::vector<scene::Item>& sent, std::vector<scene::Rect>& changed)
+{
+    if (now.size() != sent.size())
+        return false;
+    for (std::size_t k = 0; k < now.size(); ++k) {
+        const scene::Item& was = sent[k];
+        const scene::Item& is = now[k];
+        if (scene::isGraphical(is.kind) && scene::isGraphical(was.kind))
+            continue; // the scene's own changed areas have these
+        if (is == was)
+            continue;
+        if (is.kind != scene::Kind::Panel || was.kind != scene::Kind::Panel)
+            return false;
+        if (was.visible)
+            changed.push_back(was.rect);
+        if (is.visible && !(was.visible && was.rect == is.rect))
+            changed.push_back(is.rect);
+    }
+    return true;
+}
+
 } // namespace
 
 void FrameWriter::update()
@@ -42,7 +68,8 @@ void FrameWriter::update()
     for (std::size_t i = 0; i < pending_.size(); ++i) {
         const scene::Window& w = *windows[i];
         Pending& p = pending_[i];
-        p.whole = p.whole || w.allChanged || w.windowedChanged;
+        p.whole = p.whole || w.allChanged;
+        p.windowed = p.windowed || w.windowedChanged;
         if (!p.whole)
             p.changed.insert(p.changed.end(), w.changed.begin(), w.changed.end());
     }
@@ -53,7 +80,7 @@ bool FrameWriter::dirty() const
     const scene::Window* windows[] = {&scene_.form2(), &scene_.form1()};
     for (std::size_t i = 0; i < pending_.size(); ++i) {
         const Pending& p = pending_[i];
-        if (p.whole || !p.changed.empty() || p.shown != windows[i]->shown)
+        if (p.whole || p.windowed || !p.changed.empty() || p.shown != windows[i]->shown)
             return true;
     }
     return false;
@@ -72,6 +99,8 @@ const double* FrameWriter::write()
 
 void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent)
 {
+    if (pending.windowed && !pending.whole)
+        pending.whole = !addPanelChanges(w.items, sent, pending.changed);
     // The page keeps the items it was sent: a frame sends all of them after a new load or a change in
     // their number, else only those that differ from what the page has, each with its place.
     const bool all = pending.whole || sent.size() != w.items.size();
@@ -98,6 +127,7 @@ void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<s
             out_.insert(out_.end(), {r.left, r.top, r.width, r.height});
     pending.changed.clear();
     pending.whole = false;
+    pending.windowed = false;
     pending.shown = w.shown;
 }
 

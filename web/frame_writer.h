@@ -36,6 +36,7 @@ private:
     struct Pending {
         std::vector<scene::Rect> changed;
         bool whole = true;
+        bool windowed = false; // a panel, button or scroll bar changed
         bool shown = false; // as the last frame had it
     };
     void window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent);

@@ -260,6 +260,9 @@ class PageTest:
         self.assertEqual(self.client_origin("Blokko")[2:], [GAME_W, GAME_H])
         shot = self.screenshot("Blokko")
         self.assertEqual(self.pixel(shot, BACKGROUND[0], 30), BLACK, "the curtain, still closed near the top")
+        # Each slide of the curtain is drawn where it changed.
+        wait_for(lambda: self.js("return window.blokkoPage.ticks[3]") >= 3, 5, "the curtain to slide")
+        self.assert_drawn_as_afresh("while the curtain slides")
         wait_for(self.curtain_open, 10, "the curtain to open")
         shot = self.screenshot("Blokko")
         self.assertEqual(self.pixel(shot, *WALL), BLUE, "the blue border of the well's wall")
@@ -290,6 +293,9 @@ class PageTest:
         self.assertEqual(self.js("return window.scrollY"), 0, "the arrows did not scroll the page")
         # The curtain opened and the piece moved, each change drawn on its own: the game window looks
         # as when drawn afresh.
+        self.assert_drawn_as_afresh("after the curtain opened and the piece moved")
+
+    def assert_drawn_as_afresh(self, when):
         changes, afresh = self.js("""
             const layers = () => [...document.querySelectorAll('[data-window="Blokko"] canvas')]
                 .map((c) => c.toDataURL());
@@ -298,7 +304,7 @@ class PageTest:
             window.blokkoPage.redraw(true);
             return [changes, layers()];""")
         self.assertEqual(len(changes), len(afresh))
-        self.assertTrue(changes == afresh, "the window drawn change by change differs from one drawn afresh")
+        self.assertTrue(changes == afresh, f"{when}, the window drawn change by change differs from one drawn afresh")
 
     def test_a_game_left_alone_at_hard_ends_and_game_over_keeps_the_best_score(self):
         self.start_game(2)

@@ -113,6 +113,12 @@ export function intersects(a, b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
 
+// Whether `outer` holds all of `inner`.
+export function contains(outer, inner) {
+    return outer.x <= inner.x && outer.y <= inner.y && inner.x + inner.w <= outer.x + outer.w &&
+        inner.y + inner.h <= outer.y + outer.h;
+}
+
 // The smallest rectangle holding both (either may be null: nothing).
 export function union(a, b) {
     if (!a || !b)

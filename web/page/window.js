@@ -1,7 +1,8 @@
 // One window on the page: title bar, client area, canvas layers between the real controls.
 import { TwipsPerPixel, Kind } from './engine.js';
 import {
-    css, setStyle, itemRect, intersects, union, repaintAreas, drawCell, drawLabel, drawPanel, pictureCanvas,
+    css, setStyle, itemRect, intersects, contains, union, repaintAreas, drawCell, drawLabel, drawPanel,
+    pictureCanvas,
 } from './draw.js';
 import { PageButton, PageScrollBar } from './controls.js';
 import { ItemGrid } from './item_grid.js';
@@ -89,8 +90,9 @@ export class PageWindow {
         return { layerOf, layers: layer + 1, html };
     }
 
-    // A frame that is not whole changes no control and keeps the layers (the engine sends every item
-    // after a change to a control); it only repaints, and renews the label texts if a label changed.
+    // A frame that is not whole changes no HTML control and keeps the layers (the engine sends every
+    // item after a change to a button or the scroll bar); it only repaints, and renews the label texts
+    // if a label changed.
     update(win, engine, changedItems) {
         const scale = window.devicePixelRatio || 1;
         const width = win.width / TwipsPerPixel, height = win.height / TwipsPerPixel;
@@ -225,8 +227,9 @@ export class PageWindow {
                 intersects(itemRect(item, scale), area))
                 toDraw[this.layerOf[i]].push(item);
         }
-        toDraw.forEach((items, n) => {
+        toDraw.forEach((layerItems, n) => {
             const layer = this.layers[n];
+            const items = withoutHidden(layerItems, scale);
             if (n > 0 && items.length === 0 && !(layer.inked && intersects(layer.inked, area)))
                 return;
             const ctx = layer.ctx;
@@ -279,4 +282,36 @@ export class PageWindow {
     shownButtonsFrontFirst() {
         return [...this.controls.values()].filter((c) => c instanceof PageButton && !c.el.hidden).reverse();
     }
+}
+
+// Whether an item paints the whole of its rectangle opaquely: nothing drawn before it shows there.
+function isSolid(item) {
+    switch (item.kind) {
+    case Kind.Panel:
+        return true;
+    case Kind.Label:
+        return item.opaque;
+    case Kind.Cell: // a cell draws the square of its shorter side
+        return item.opaque && item.width === item.height;
+    default:
+        return false;
+    }
+}
+
+// One layer's items in drawing order, less those that a solid item drawn later wholly covers: while the
+// curtain slides, the cells behind a half are not drawn only to be painted over. An image may draw
+// beyond its rectangle, so it is always drawn.
+function withoutHidden(items, scale) {
+    const kept = [];
+    const solids = [];
+    for (let k = items.length - 1; k >= 0; --k) {
+        const item = items[k];
+        const r = itemRect(item, scale);
+        if (item.kind !== Kind.Image && solids.some((s) => contains(s, r)))
+            continue;
+        kept.push(item);
+        if (isSolid(item))
+            solids.push(r);
+    }
+    return kept.reverse();
 }
