@@ -89,10 +89,12 @@ export class Clock {
         } else if (this.handle === null || this.handleDue !== first.due) {
             this.cancel();
             this.handleDue = first.due;
+            // A timeout counts whole milliseconds, dropping the fraction: rounded down, it would wake
+            // the page just before the tick, only to wait again.
             this.handle = setTimeout(() => {
                 this.handle = null;
                 this.wake();
-            }, delay);
+            }, Math.ceil(delay));
         }
     }
 
