@@ -133,6 +133,7 @@ def main():
     finally:
         driver.quit()
         server.stop()
+        shutil.rmtree(profile, ignore_errors=True)
 
 
 def measure_floor(driver, server, site, profile, seconds):
