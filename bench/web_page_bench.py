@@ -5,7 +5,10 @@
 - CPU over PLAY_SECONDS of play, while a game at "Easy" is played with keys every 100 to 300 ms and
   "Game Over" is pressed whenever a game ends: the CPU time of the page's main thread (where its
   script, the engine and the canvas drawing run), of the whole renderer, and of every Chromium process
-  (browser, renderer, GPU: headless Chromium composites in software), over the wall time.
+  (browser, renderer, GPU: headless Chromium composites in software), over the wall time. Each of
+  PLAYS plays starts from a fresh load, a moment after the first frame, as a player would; the floor
+  page is played as long after each. Figures are the medians of the plays, with their lowest and
+  highest (`_low`, `_high`): on a shared machine one play can differ from the next by a percent.
 
     /usr/bin/python3 bench/web_page_bench.py BUILD_WEB_FOLDER
 Prints RESULT<TAB>key<TAB>value lines.
@@ -43,6 +46,8 @@ window.blokkoPage = { firstFrame: performance.now(), ticks: { 1: 0 } };
 
 LOADS = int(os.environ.get("LOADS", "10"))
 PLAY_SECONDS = float(os.environ.get("PLAY_SECONDS", "30"))
+PLAYS = int(os.environ.get("PLAYS", "3"))
+SETTLE_SECONDS = 2  # from the first frame to the key that starts the game
 
 
 def chromium_cpu_seconds(profile, kind=None, main_thread=False):
@@ -108,32 +113,53 @@ def main():
             firsts.append(driver.execute_script("return window.blokkoPage.firstFrame"))
         print(f"RESULT\tfirst_frame_ms\t{statistics.median(firsts):.1f}")
 
-        driver.get(server.url)
-        page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
-        ActionChains(driver).send_keys(Keys.ENTER).perform()
-        # The parade of the first load: its ticks and their mean interval, from the first tick to the last.
-        page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
-        parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
-        print(f"RESULT\tparade_ticks\t{parade[0]}")
+        plays, floors = [], []
+        for _ in range(PLAYS):
+            plays.append(play_page(driver, server, profile))
+            floors.append(measure_floor(driver, server, site, profile, plays[-1]["wall"]))
+        first = plays[0]
+        parade_ticks, parade = first["parade"]
+        print(f"RESULT\tparade_ticks\t{parade_ticks}")
         # The parade runs without a stop: its first to last tick over the intervals between.
-        print(f"RESULT\tparade_mean_ms\t{(parade[1]['last'] - parade[1]['first']) / max(1, parade[0] - 1):.3f}")
-        before = cpu_figures(profile)
-        wall, sent = play(driver, PLAY_SECONDS)
-        after = cpu_figures(profile)
-        ticks = driver.execute_script("return window.blokkoPage.ticks[1]")
-        times = driver.execute_script("return window.blokkoPage.tickTimes[1]")
+        print(f"RESULT\tparade_mean_ms\t{(parade['last'] - parade['first']) / max(1, parade_ticks - 1):.3f}")
+        times = first["times"]
         print(f"RESULT\ttimer1_mean_ms\t{times['sum'] / max(1, times['intervals']):.3f}")
-        floor = measure_floor(driver, server, site, profile, wall)
-        print(f"RESULT\tplay_seconds\t{wall:.1f}")
-        print(f"RESULT\tkeys\t{sent}")
-        print(f"RESULT\ttimer1_ticks\t{ticks}")
-        for key in before:
-            print(f"RESULT\t{key}\t{100 * (after[key] - before[key]) / wall:.2f}")
-            print(f"RESULT\tfloor_{key}\t{floor[key]:.2f}")
+        print(f"RESULT\tplay_seconds\t{first['wall']:.1f}")
+        print(f"RESULT\tplays\t{len(plays)}")
+        print(f"RESULT\tkeys\t{first['sent']}")
+        print(f"RESULT\ttimer1_ticks\t{first['ticks']}")
+        for key in first["cpu"]:
+            for prefix, runs in (("", [p["cpu"] for p in plays]), ("floor_", floors)):
+                values = sorted(run[key] for run in runs)
+                print(f"RESULT\t{prefix}{key}\t{statistics.median(values):.2f}")
+                print(f"RESULT\t{prefix}{key}_low\t{values[0]:.2f}")
+                print(f"RESULT\t{prefix}{key}_high\t{values[-1]:.2f}")
     finally:
         driver.quit()
         server.stop()
         shutil.rmtree(profile, ignore_errors=True)
+
+
+def play_page(driver, server, profile):
+    """One play of the page from a fresh load: the parade's ticks, Timer1's, the keys sent and the CPU
+    figures over the play."""
+    driver.get(server.url)
+    page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+    time.sleep(SETTLE_SECONDS)
+    ActionChains(driver).send_keys(Keys.ENTER).perform()
+    page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
+    parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
+    before = cpu_figures(profile)
+    wall, sent = play(driver, PLAY_SECONDS)
+    after = cpu_figures(profile)
+    return {
+        "parade": parade,
+        "wall": wall,
+        "sent": sent,
+        "ticks": driver.execute_script("return window.blokkoPage.ticks[1]"),
+        "times": driver.execute_script("return window.blokkoPage.tickTimes[1]"),
+        "cpu": {key: 100 * (after[key] - before[key]) / wall for key in before},
+    }
 
 
 def measure_floor(driver, server, site, profile, seconds):
@@ -144,11 +170,11 @@ def measure_floor(driver, server, site, profile, seconds):
         with open(os.path.join(folder, "index.html"), "w") as f:
             f.write(FLOOR_PAGE)
         driver.get(server.url + "bench-floor/")
-        time.sleep(1)
+        time.sleep(SETTLE_SECONDS)
         before = cpu_figures(profile)
-        play(driver, seconds)
+        wall, _ = play(driver, seconds)
         after = cpu_figures(profile)
-        return {key: 100 * (after[key] - before[key]) / seconds for key in before}
+        return {key: 100 * (after[key] - before[key]) / wall for key in before}
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 

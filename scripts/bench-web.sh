@@ -39,7 +39,7 @@ for file in build/web/index.html build/web/blokko.css build/web/page/*.js build/
 done
 transfer_kb=$(awk -v b="$transfer" 'BEGIN { printf "%.1f", b / 1024 }')
 
-echo "== the page in headless Chromium (first frame: $LOADS loads; play: $PLAY_SECONDS s)"
+echo "== the page in headless Chromium (first frame: $LOADS loads; play: ${PLAYS:-3} plays of $PLAY_SECONDS s)"
 /usr/bin/python3 bench/web_page_bench.py build/web | tee "$work/page.txt"
 page() {
     awk -F '\t' -v k="$1" '$1 == "RESULT" && $2 == k { print $3; found = 1 } END { if (!found) print "nan" }' \
@@ -65,12 +65,18 @@ row "Parade: Timer2 mean interval (one clock on performance.now())" "$(page para
     "x >= 1.8 && x <= 2.2"
 row "Timer1 mean interval over the play ($(page timer1_ticks) ticks; stopped times left out)" "$(page timer1_mean_ms)" ms "50 ± 0.5 ms" \
     "x >= 49.5 && x <= 50.5"
-row "CPU of the page (its main thread) over $(page play_seconds) s of play ($(page keys) keys, $(page timer1_ticks) play ticks)" \
+spread() { # key: "low to high" over the plays
+    echo "$(page "$1_low") to $(page "$1_high")"
+}
+plays="median of $(page plays) plays of $(page play_seconds) s"
+row "CPU of the page (its main thread) over play, $plays ($(page keys) keys, $(page timer1_ticks) play ticks in the first; $(spread page_main_thread_percent))" \
     "$(page page_main_thread_percent)" "% of a core" "≤ 5 %" "x <= 5"
-row "CPU of the whole renderer over the same play" "$(page renderer_percent)" "% of a core" "none" report
-row "CPU of every Chromium process (software compositing) over the same play" "$(page chromium_percent)" \
+row "CPU of the whole renderer over the same plays ($(spread renderer_percent))" "$(page renderer_percent)" \
     "% of a core" "none" report
-row "Floor: a canvas of the game window's size with a block moving 20 times a second, the same keys, main thread" \
+row "CPU of every Chromium process (software compositing) over the same plays ($(spread chromium_percent))" \
+    "$(page chromium_percent)" "% of a core" "none" report
+row "Floor: a canvas of the game window's size with a block moving 20 times a second, the same keys, main thread, played after each play ($(spread floor_page_main_thread_percent))" \
     "$(page floor_page_main_thread_percent)" "% of a core" "none" report
-row "Floor: its whole renderer" "$(page floor_renderer_percent)" "% of a core" "none" report
-row "Floor: every Chromium process" "$(page floor_chromium_percent)" "% of a core" "none" report
+row "Floor: its whole renderer ($(spread floor_renderer_percent))" "$(page floor_renderer_percent)" "% of a core" "none" report
+row "Floor: every Chromium process ($(spread floor_chromium_percent))" "$(page floor_chromium_percent)" "% of a core" \
+    "none" report
