@@ -149,16 +149,14 @@ def play_page(driver, server, profile):
     ActionChains(driver).send_keys(Keys.ENTER).perform()
     page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
     parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
-    before = cpu_figures(profile)
-    wall, sent = play(driver, PLAY_SECONDS)
-    after = cpu_figures(profile)
+    wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS)
     return {
         "parade": parade,
         "wall": wall,
         "sent": sent,
         "ticks": driver.execute_script("return window.blokkoPage.ticks[1]"),
         "times": driver.execute_script("return window.blokkoPage.tickTimes[1]"),
-        "cpu": {key: 100 * (after[key] - before[key]) / wall for key in before},
+        "cpu": cpu,
     }
 
 
@@ -171,12 +169,17 @@ def measure_floor(driver, server, site, profile, seconds):
             f.write(FLOOR_PAGE)
         driver.get(server.url + "bench-floor/")
         time.sleep(SETTLE_SECONDS)
-        before = cpu_figures(profile)
-        wall, _ = play(driver, seconds)
-        after = cpu_figures(profile)
-        return {key: 100 * (after[key] - before[key]) / wall for key in before}
+        return measure_play(driver, profile, seconds)[2]
     finally:
         shutil.rmtree(folder, ignore_errors=True)
+
+
+def measure_play(driver, profile, seconds):
+    """Plays for `seconds`; returns the time played, the keys sent and the CPU figures in % of a core."""
+    before = cpu_figures(profile)
+    wall, sent = play(driver, seconds)
+    after = cpu_figures(profile)
+    return wall, sent, {key: 100 * (after[key] - before[key]) / wall for key in before}
 
 
 def cpu_figures(profile):

@@ -9,7 +9,7 @@ export LC_ALL=C
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 RUNS=${RUNS:-7}
-export LOADS=${LOADS:-10} PLAY_SECONDS=${PLAY_SECONDS:-30}
+export LOADS=${LOADS:-10} PLAY_SECONDS=${PLAY_SECONDS:-30} PLAYS=${PLAYS:-3}
 
 bash scripts/setup.sh
 bash scripts/web.sh build
@@ -39,7 +39,7 @@ for file in build/web/index.html build/web/blokko.css build/web/page/*.js build/
 done
 transfer_kb=$(awk -v b="$transfer" 'BEGIN { printf "%.1f", b / 1024 }')
 
-echo "== the page in headless Chromium (first frame: $LOADS loads; play: ${PLAYS:-3} plays of $PLAY_SECONDS s)"
+echo "== the page in headless Chromium (first frame: $LOADS loads; play: $PLAYS plays of $PLAY_SECONDS s)"
 /usr/bin/python3 bench/web_page_bench.py build/web | tee "$work/page.txt"
 page() {
     awk -F '\t' -v k="$1" '$1 == "RESULT" && $2 == k { print $3; found = 1 } END { if (!found) print "nan" }' \

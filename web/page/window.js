@@ -39,7 +39,6 @@ export class PageWindow {
         this.controls = new Map(); // scene item id -> HTML control
         this.builtFor = null; // the load, size and scale the layers were built for
         this.layerOf = null;
-        this.scale = 0;
         this.placed = false;
         this.el.addEventListener('pointerdown', () => page.activate(this), true);
         this.dragFromTitleBar();
@@ -80,7 +79,7 @@ export class PageWindow {
         const html = [];
         let layer = 0;
         win.items.forEach((item, i) => {
-            if (item.kind === Kind.Button || item.kind === Kind.ScrollBar) {
+            if (isControl(item)) {
                 html.push(item);
                 if (item.visible)
                     ++layer;
@@ -101,9 +100,8 @@ export class PageWindow {
         const built = this.builtFor;
         const whole = win.whole || !built || built.generation !== win.generation || built.width !== width ||
             built.height !== height || built.scale !== scale;
-        if (whole)
-            this.builtFor = { generation: win.generation, width, height, scale };
         if (whole) {
+            this.builtFor = { generation: win.generation, width, height, scale };
             setStyle(this.el, 'width', `${width}px`);
             setStyle(this.el, 'height', `${height}px`);
             const { layerOf, layers, html } = this.arrange(win);
@@ -128,7 +126,7 @@ export class PageWindow {
 
     // Keeps the grid of drawn items up to date with an item's place.
     place(item, scale) {
-        if (item.kind !== Kind.Button && item.kind !== Kind.ScrollBar)
+        if (!isControl(item))
             this.grid.place(item.index, itemRect(item, scale));
     }
 
@@ -223,8 +221,7 @@ export class PageWindow {
         const toDraw = this.layers.map(() => []);
         for (const i of indices) {
             const item = win.items[i];
-            if (item.visible && item.kind !== Kind.Button && item.kind !== Kind.ScrollBar &&
-                intersects(itemRect(item, scale), area))
+            if (item.visible && !isControl(item) && intersects(itemRect(item, scale), area))
                 toDraw[this.layerOf[i]].push(item);
         }
         toDraw.forEach((layerItems, n) => {
@@ -282,6 +279,11 @@ export class PageWindow {
     shownButtonsFrontFirst() {
         return [...this.controls.values()].filter((c) => c instanceof PageButton && !c.el.hidden).reverse();
     }
+}
+
+// Buttons and the scroll bar are HTML controls between the canvas layers; every other item is drawn.
+function isControl(item) {
+    return item.kind === Kind.Button || item.kind === Kind.ScrollBar;
 }
 
 // Whether an item paints the whole of its rectangle opaquely: nothing drawn before it shows there.
