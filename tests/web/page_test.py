@@ -184,9 +184,9 @@ class PageTest:
         wait_for(lambda: self.shown("Blokko"), 5, "the game window")
 
     def piece_box(self):
-        """Bounding box, in CSS pixels from the top left of the well's inside, of the falling piece: what
-        is not yellow in the upper half of the well, while the piece lies wholly inside that half (the
-        first pieces rest at the bottom)."""
+        """Bounding box, in CSS pixels from the top left of the well's inside, of the falling piece: the
+        first band of rows from the top of the well that are not all yellow, while that band lies wholly
+        inside the upper half of the well (the pieces that came before rest lower, below yellow rows)."""
         image, (ox, oy) = self.screenshot("Blokko")
         left, top, right, bottom = (int(round((v + o) * self.SCALE)) for v, o in zip(WELL_INSIDE, (ox, oy, ox, oy)))
         half = top + (bottom - top) // 2
@@ -194,20 +194,23 @@ class PageTest:
         step = max(1, int(self.SCALE))
         xs, ys = [], []
         for y in range(top + step, half + 1, step):
-            for x in range(left + step, right - step, step):
-                if pixels[x, y] != YELLOW:
-                    xs.append(x)
-                    ys.append(y)
+            row = [x for x in range(left + step, right - step, step) if pixels[x, y] != YELLOW]
+            if not row and ys:
+                break  # the end of the band
+            xs += row
+            ys += [y] * len(row)
         if not xs or max(ys) >= half or min(ys) <= top + step:
             return None
         return tuple((v - o) / self.SCALE for v, o in zip((min(xs), min(ys), max(xs) + 1, max(ys) + 1),
                                                           (left, top, left, top)))
 
-    def after_key(self, key, check, what):
-        """Presses a key while a piece falls in the upper half of the well and waits for check(before,
-        after) to hold; tries again with a later piece if this one falls too low first."""
+    def after_key(self, key, check, what, ready=lambda box: True):
+        """Presses a key while a piece falls in the upper half of the well, once ready(box) holds for
+        its box, and waits for check(before, after) to hold; tries again with a later piece if this one
+        falls too low first."""
         for _ in range(6):
-            before = wait_for(self.piece_box, 15, "a falling piece in the upper half of the well")
+            before = wait_for(lambda: (box := self.piece_box()) and ready(box) and box, 15,
+                              "a falling piece in the upper half of the well")
             ActionChains(self.driver).send_keys(key).perform()
             while (after := self.piece_box()) is not None:
                 if check(before, after):
@@ -285,11 +288,12 @@ class PageTest:
         checks = (
             (Keys.ARROW_LEFT, lambda b, a: near(a[0], b[0] - step), "Left moves the piece a column left"),
             (Keys.ARROW_RIGHT, lambda b, a: near(a[0], b[0] + step), "Right moves it a column right"),
-            # A turns it: width and height trade places (the square looks the same).
-            ("a", lambda b, a: near(a[2] - a[0], b[3] - b[1]) and near(a[3] - a[1], b[2] - b[0])
-             and not near(b[2] - b[0], b[3] - b[1]), "A turns the piece"),
+            # A turns it: width and height trade places. Pressed for a piece that is not square (the
+            # square looks the same turned) and is three rows down, so that it has room to turn.
+            ("a", lambda b, a: near(a[2] - a[0], b[3] - b[1]) and near(a[3] - a[1], b[2] - b[0]),
+             "A turns the piece", lambda b: not near(b[2] - b[0], b[3] - b[1]) and b[1] >= 3 * step),
         )
-        for number, (key, check, what) in enumerate(checks):
+        for number, (key, check, what, *ready) in enumerate(checks):
             # Each key in a game of its own: the pieces one check lets fall pile up in the middle of the
             # well and could leave the next no room in the upper half.
             if number:
@@ -297,7 +301,7 @@ class PageTest:
                 self.setUp()
             self.start_game(0)
             wait_for(self.curtain_open, 10, "the curtain to open")
-            self.after_key(key, check, what)
+            self.after_key(key, check, what, *ready)
             self.assertEqual(self.driver.switch_to.active_element.get_attribute("class"), "client")
             self.assertEqual(self.js("return window.scrollY"), 0, "the arrows did not scroll the page")
         # The curtain opened and the piece moved, each change drawn on its own: the game window looks
