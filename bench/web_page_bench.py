@@ -120,8 +120,11 @@ def main():
         first = plays[0]
         parade_ticks, parade = first["parade"]
         print(f"RESULT\tparade_ticks\t{parade_ticks}")
-        # The parade runs without a stop: its first to last tick over the intervals between.
-        print(f"RESULT\tparade_mean_ms\t{(parade['last'] - parade['first']) / max(1, parade_ticks - 1):.3f}")
+        # The parade runs without a stop: from its first tick's due time to its last tick, over the
+        # intervals between. The game window's first frame is drawn as the parade starts and holds its
+        # first ticks back a few milliseconds; the clock then catches up, so the parade keeps its pace
+        # and ends on time, which is what this shows.
+        print(f"RESULT\tparade_mean_ms\t{(parade['last'] - parade['firstDue']) / max(1, parade_ticks - 1):.3f}")
         times = first["times"]
         print(f"RESULT\ttimer1_mean_ms\t{times['sum'] / max(1, times['intervals']):.3f}")
         print(f"RESULT\tplay_seconds\t{first['wall']:.1f}")

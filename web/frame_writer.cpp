@@ -88,7 +88,6 @@ bool FrameWriter::dirty() const
 
 const double* FrameWriter::write()
 {
-    update();
     out_.clear();
     texts_.clear();
     out_.push_back(2);

@@ -20,7 +20,8 @@ public:
     void update();
     // Whether a frame would show anything new: a window shown or hidden, or a change to draw.
     bool dirty() const;
-    // Writes the frame (all that changed since the last one); valid until the next call.
+    // Writes the frame (all that changed since the last one, as of the last update()); valid until the
+    // next call.
     const double* write();
     const std::array<scene::TimerState, 3>& timers() const { return scene_.timers(); }
     // The load of the game window the timers belong to; 0 while it is not loaded.

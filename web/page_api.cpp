@@ -3,6 +3,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,24 +115,25 @@ EMSCRIPTEN_KEEPALIVE void page_close(int window)
     changed();
 }
 
-// Timer `id` (1 to 3) as the last frame's scene has it: what 0 its interval, 1 whether it is enabled.
-// Timer 0: the load of the game window it belongs to (a new load has new timers).
-EMSCRIPTEN_KEEPALIVE int page_timer(int id, int what)
+// What the page needs after every event, in one call: whether the program ended; whether the next
+// frame would show anything new (a key press is drawn at the next tick, not at once); the load of the
+// game window the timers belong to (a new load has new timers, 0 while it is not loaded); then for each
+// timer, Timer1 to Timer3, its interval and whether it is enabled, as the scene has them.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* page_state()
 {
-    if (!running())
-        return -1;
-    if (id == 0)
-        return static_cast<int>(session->frame.load());
-    if (id < 1 || id > 3)
-        return -1;
-    const scene::TimerState& t = session->frame.timers()[static_cast<std::size_t>(id - 1)];
-    return what == 0 ? t.interval : (t.enabled ? 1 : 0);
-}
-
-// Whether the next frame would show anything new (a key press is drawn at the next tick, not at once).
-EMSCRIPTEN_KEEPALIVE int page_dirty()
-{
-    return running() && session->frame.dirty() ? 1 : 0;
+    static std::array<std::int32_t, 3 + 2 * 3> state;
+    state.fill(0);
+    state[0] = running() ? 0 : 1;
+    if (running()) {
+        const web::FrameWriter& frame = session->frame;
+        state[1] = frame.dirty() ? 1 : 0;
+        state[2] = static_cast<std::int32_t>(frame.load());
+        for (std::size_t t = 0; t < 3; ++t) {
+            state[3 + 2 * t] = frame.timers()[t].interval;
+            state[4 + 2 * t] = frame.timers()[t].enabled ? 1 : 0;
+        }
+    }
+    return state.data();
 }
 
 EMSCRIPTEN_KEEPALIVE const double* page_frame()

@@ -134,16 +134,19 @@ export function drawCell(ctx, item, scale) {
     if (twips <= 0)
         return;
     const r = deviceRect({ left: item.left, top: item.top, width: twips, height: twips }, scale);
-    if (item.opaque) {
-        ctx.fillStyle = css(item.back);
-        ctx.fillRect(r.x, r.y, r.w, r.h);
-        const pattern = item.hatch === 0 ? '#000' : hatchPattern(ctx, item.hatch, scale);
-        if (pattern) {
-            ctx.fillStyle = pattern;
-            ctx.fillRect(r.x, r.y, r.w, r.h);
-        }
-    }
     const border = Math.min(Math.round(Math.max(item.borderWidth, 0) * scale), Math.floor(Math.min(r.w, r.h) / 2));
+    if (item.opaque) {
+        // Most cells of play are opaque with a border: the border's colour over the whole square, then
+        // the inside, takes two or three fills where four border strips would take six.
+        let inside = r;
+        if (border > 0) {
+            ctx.fillStyle = css(item.borderColour);
+            ctx.fillRect(r.x, r.y, r.w, r.h);
+            inside = { x: r.x + border, y: r.y + border, w: r.w - 2 * border, h: r.h - 2 * border };
+        }
+        fillInside(ctx, item, inside, scale);
+        return;
+    }
     if (border <= 0)
         return;
     ctx.fillStyle = css(item.borderColour);
@@ -151,6 +154,21 @@ export function drawCell(ctx, item, scale) {
     ctx.fillRect(r.x, r.y + r.h - border, r.w, border);
     ctx.fillRect(r.x, r.y + border, border, r.h - 2 * border);
     ctx.fillRect(r.x + r.w - border, r.y + border, border, r.h - 2 * border);
+}
+
+// An opaque cell's inside: its back colour, then its hatch (a solid one, black, covers the back).
+function fillInside(ctx, item, r, scale) {
+    if (r.w <= 0 || r.h <= 0)
+        return;
+    if (item.hatch !== 0) {
+        ctx.fillStyle = css(item.back);
+        ctx.fillRect(r.x, r.y, r.w, r.h);
+    }
+    const pattern = item.hatch === 0 ? '#000' : hatchPattern(ctx, item.hatch, scale);
+    if (pattern) {
+        ctx.fillStyle = pattern;
+        ctx.fillRect(r.x, r.y, r.w, r.h);
+    }
 }
 
 // Lines broken at blanks to fit the width, as a word-wrapping label does.
@@ -172,6 +190,20 @@ function wrapLines(ctx, text, width) {
     return lines;
 }
 
+// The ascent and line height of a font the context is set to, measured once per font (the fonts are loaded
+// before the first frame): a label is drawn again whenever anything near it changes.
+const fontLines = new Map();
+function lineMetrics(ctx, font) {
+    let lines = fontLines.get(font);
+    if (!lines) {
+        const metrics = ctx.measureText('Hg');
+        const ascent = metrics.fontBoundingBoxAscent;
+        lines = { ascent, lineHeight: ascent + metrics.fontBoundingBoxDescent };
+        fontLines.set(font, lines);
+    }
+    return lines;
+}
+
 export function drawLabel(ctx, item, scale) {
     const r = deviceRect(item, scale);
     if (item.opaque) {
@@ -184,11 +216,11 @@ export function drawLabel(ctx, item, scale) {
     ctx.beginPath();
     ctx.rect(r.x, r.y, r.w, r.h);
     ctx.clip();
-    ctx.font = cssFont(item, scale);
+    const font = cssFont(item, scale);
+    ctx.font = font;
     ctx.fillStyle = css(item.fore);
     ctx.textBaseline = 'alphabetic';
-    const metrics = ctx.measureText('Hg');
-    const ascent = metrics.fontBoundingBoxAscent, lineHeight = ascent + metrics.fontBoundingBoxDescent;
+    const { ascent, lineHeight } = lineMetrics(ctx, font);
     let y = r.y + ascent;
     for (const line of wrapLines(ctx, item.text, r.w)) {
         ctx.fillText(line, r.x, y);

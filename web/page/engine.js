@@ -22,8 +22,7 @@ export class Engine {
             key: module.cwrap('page_key', null, ['number']),
             tick: module.cwrap('page_tick', null, ['number']),
             close: module.cwrap('page_close', null, ['number']),
-            timer: module.cwrap('page_timer', 'number', ['number', 'number']),
-            dirty: module.cwrap('page_dirty', 'number', []),
+            state: module.cwrap('page_state', 'number', []),
             frame: module.cwrap('page_frame', 'number', []),
             text: module.cwrap('page_text', 'number', ['number']),
             picture: module.cwrap('page_picture', 'number', []),
@@ -41,6 +40,18 @@ export class Engine {
             this.frameTexts.set(id, text);
         }
         return text;
+    }
+
+    // After an event: whether the program ended, whether a frame would show anything new, the load of
+    // the game window the timers belong to, and each timer's interval and whether it is enabled.
+    state() {
+        const s = this.m.HEAP32, at = this.call.state() >> 2;
+        return {
+            ended: s[at] !== 0,
+            dirty: s[at + 1] !== 0,
+            load: s[at + 2],
+            timers: [0, 1, 2].map((t) => ({ interval: s[at + 3 + 2 * t], enabled: s[at + 4 + 2 * t] !== 0 })),
+        };
     }
 
     // The picture that images show, as 0x00RRGGBB pixels in one row.

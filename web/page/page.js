@@ -20,10 +20,10 @@ export class Page {
         this.clock = new Clock((id, at) => this.tick(id, at));
         this.loads = -1;
         this.ticks = { 1: 0, 2: 0, 3: 0 };
-        // The intervals between each timer's ticks (for the benchmark).
+        // The intervals between each timer's ticks, and when its first tick was due (for the benchmark).
         this.tickTimes = {};
         for (const id of [1, 2, 3])
-            this.tickTimes[id] = { first: null, last: null, sum: 0, intervals: 0 };
+            this.tickTimes[id] = { first: null, firstDue: null, last: null, sum: 0, intervals: 0 };
         // Milliseconds spent in ticks and in frames, and the frames drawn (for the benchmark).
         this.busy = { tick: 0, render: 0, decode: 0, frames: 0 };
         this.keys();
@@ -53,19 +53,18 @@ export class Page {
 
     // After every event: end, timers, then a frame.
     afterEvent(at) {
-        if (this.engine.call.ended()) {
+        const state = this.engine.state();
+        if (state.ended) {
             this.end();
             return;
         }
-        const loads = this.engine.call.timer(0, 0);
-        if (loads !== this.loads) {
-            this.loads = loads;
+        if (state.load !== this.loads) {
+            this.loads = state.load;
             this.clock.reset();
         }
-        for (const id of [1, 2, 3])
-            this.clock.mirror(id, this.engine.call.timer(id, 0), this.engine.call.timer(id, 1) !== 0, at);
+        state.timers.forEach((t, i) => this.clock.mirror(i + 1, t.interval, t.enabled, at));
         this.clock.schedule();
-        if (this.engine.call.dirty())
+        if (state.dirty)
             this.requestFrame();
     }
 
@@ -79,8 +78,10 @@ export class Page {
             seen.sum += began - seen.last;
             ++seen.intervals;
         }
-        if (seen.first === null)
+        if (seen.first === null) {
             seen.first = began;
+            seen.firstDue = at;
+        }
         seen.last = began;
         this.engine.call.tick(id);
         this.afterEvent(at);
