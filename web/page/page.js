@@ -23,7 +23,7 @@ export class Page {
         // The intervals between each timer's ticks, and when its first tick was due (for the benchmark).
         this.tickTimes = {};
         for (const id of [1, 2, 3])
-            this.tickTimes[id] = { first: null, firstDue: null, last: null, sum: 0, intervals: 0 };
+            this.tickTimes[id] = { firstDue: null, last: null, sum: 0, intervals: 0 };
         // Milliseconds spent in ticks and in frames, and the frames drawn (for the benchmark).
         this.busy = { tick: 0, render: 0, decode: 0, frames: 0 };
         this.keys();
@@ -78,10 +78,8 @@ export class Page {
             seen.sum += began - seen.last;
             ++seen.intervals;
         }
-        if (seen.first === null) {
-            seen.first = began;
+        if (seen.firstDue === null)
             seen.firstDue = at;
-        }
         seen.last = began;
         this.engine.call.tick(id);
         this.afterEvent(at);
