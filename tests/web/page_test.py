@@ -250,6 +250,12 @@ class PageTest:
         ActionChains(self.driver).click_and_hold(thumb).move_by_offset(track.size["width"], 0).release().perform()
         self.assertEqual(self.scroll_value(), 4)
         self.assertIn("Intense", bar.get_attribute("aria-valuetext") or bar.get_attribute("aria-label") or "")
+        # Keys faster than frames (an auto-repeat, a quick hand): each steps on from the one before.
+        self.js("""
+            for (const key of ['ArrowLeft', 'ArrowLeft', 'ArrowRight', 'ArrowLeft'])
+                arguments[0].dispatchEvent(new KeyboardEvent('keydown', { key, bubbles: true }));""", bar)
+        wait_for(lambda: self.scroll_value() != 4, 2, "the keys to be drawn")
+        self.assertEqual(self.scroll_value(), 2)
 
     def test_arrow_and_go_start_the_game_behind_a_curtain_that_opens(self):
         right_arrow = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"] .arrow.right')

@@ -73,10 +73,14 @@ export class PageScrollBar {
         });
     }
 
+    // The bar takes the new value at once, as a desktop scroll bar does, and tells the program: a second
+    // key or click before the next frame steps on from it rather than from the value last drawn.
     set(value) {
         const v = Math.min(this.max, Math.max(this.min, value));
-        if (v !== this.value)
+        if (v !== this.value) {
+            this.value = v;
             this.page.scroll(v);
+        }
     }
 
     bindPointer() {
