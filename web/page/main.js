@@ -23,7 +23,6 @@ async function main() {
     window.blokkoPage = {
         firstFrame: performance.now(),
         ticks: page.ticks,
-        busy: page.busy,
         tickTimes: page.tickTimes,
         redraw: (afresh) => page.redraw(afresh),
     };

@@ -24,8 +24,6 @@ export class Page {
         this.tickTimes = {};
         for (const id of [1, 2, 3])
             this.tickTimes[id] = { firstDue: null, last: null, sum: 0, intervals: 0 };
-        // Milliseconds spent in ticks and in frames, and the frames drawn (for the benchmark).
-        this.busy = { tick: 0, render: 0, decode: 0, frames: 0 };
         this.keys();
         document.getElementById('start-again').addEventListener('click', () => this.start());
         window.addEventListener('resize', () => this.requestFrame());
@@ -83,7 +81,6 @@ export class Page {
         seen.last = began;
         this.engine.call.tick(id);
         this.afterEvent(at);
-        this.busy.tick += performance.now() - began;
     }
 
     click(window, id) {
@@ -127,22 +124,10 @@ export class Page {
     }
 
     render() {
-        const began = performance.now();
-        try {
-            this.draw();
-        } finally {
-            this.busy.render += performance.now() - began;
-            ++this.busy.frames;
-        }
-    }
-
-    draw() {
         this.frameRequested = false;
         if (this.engine.call.ended())
             return;
-        const decodeBegan = performance.now();
         const frame = this.engine.frame();
-        this.busy.decode += performance.now() - decodeBegan;
         const shownBefore = this.windows.map((w) => !w.el.hidden);
         frame.forEach((incoming, i) => {
             const w = this.windows[i];
