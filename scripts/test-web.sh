@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The browser edition: builds build/web/ (preset `web`), replays every golden trace through the trace
 # driver compiled to WebAssembly under node, byte for byte (ctest), then plays the page in headless
-# Chromium at device scale factors 1 and 2 (tests/web/page_test.py, Selenium and chromedriver).
+# Chromium (every tests/web/*_test.py, Selenium and chromedriver).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,5 +14,9 @@ for tool in /usr/bin/chromium /usr/bin/chromedriver /usr/bin/python3; do
         exit 1
     }
 done
-# Debian's python has the Selenium and Pillow modules; the python first on the PATH may not.
-/usr/bin/python3 tests/web/page_test.py build/web
+# Debian's python has the Selenium and Pillow modules; the python first on the PATH may not. Every
+# tests/web/*_test.py is a suite of its own, run on the built page.
+for suite in tests/web/*_test.py; do
+    echo "== $suite"
+    /usr/bin/python3 "$suite" build/web
+done

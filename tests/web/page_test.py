@@ -9,20 +9,17 @@ gives (15 twips a CSS pixel).
 
 import io
 import os
-import socket
-import subprocess
 import sys
 import time
 import unittest
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from harness import Server, start_browser, wait_for, run
+
 SITE = None  # set from the command line
 
 # The layout, in CSS pixels of a window's client area (an independent copy of the designed numbers).
@@ -42,54 +39,6 @@ BLUE = (0, 0, 255)
 RED = (255, 0, 0)
 ORANGE = (255, 128, 0)
 BLACK = (0, 0, 0)
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-class Server:
-    def __init__(self, folder):
-        self.port = free_port()
-        self.process = subprocess.Popen(
-            ["/usr/bin/python3", os.path.join(ROOT, "scripts/lib/serve.py"), folder, str(self.port)],
-            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-        line = self.process.stdout.readline()
-        if "http://127.0.0.1" not in line:
-            self.stop()
-            raise RuntimeError(f"the server did not start: {line}")
-        self.url = f"http://127.0.0.1:{self.port}/"
-
-    def stop(self):
-        self.process.terminate()
-        try:
-            self.process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-
-
-def start_browser(scale, extra=()):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1280,900", f"--force-device-scale-factor={scale}",
-                     "--disable-background-timer-throttling", "--hide-scrollbars", *extra):
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-
-
-def wait_for(condition, seconds, what):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError(f"waited {seconds} s for {what}")
 
 
 class PageTest:
@@ -407,9 +356,4 @@ class AtScaleFactor2(PageTest, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    SITE = os.path.abspath(sys.argv.pop(1))
-    program = unittest.main(verbosity=2, exit=False)
-    result = program.result
-    failed = len(result.failures) + len(result.errors)
-    print(f"test-web: {result.testsRun - failed} passed, {failed} failed")
-    sys.exit(0 if result.wasSuccessful() and result.testsRun > 0 else 1)
+    sys.exit(run(sys.argv))
