@@ -1,8 +1,18 @@
-# The browser edition, built with Emscripten (preset `web`, into build/web/).
+# The browser edition, built with Emscripten (preset `web`: the build's own files in build/web-build/, the
+# page in build/web/).
+
+# The site: the folder a web server serves and an operator copies. Only what the page loads goes there,
+# plus the trace driver (tests run it from there; the page never loads it); the build's cache, compile
+# database, logs and objects stay in the binary folder.
+set(BLOKKO_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "The page's folder: what a web server may serve")
+set(site ${BLOKKO_SITE_DIR})
+if(site STREQUAL CMAKE_BINARY_DIR)
+    message(FATAL_ERROR "BLOKKO_SITE_DIR must not be the build folder: the site would serve the build's cache")
+endif()
 
 # The trace driver under node: it reads its .wasm from disk synchronously, reads standard input whole
 # even from a slow pipe, and exits with main's status.
-set_target_properties(blokko-trace PROPERTIES SUFFIX ".js")
+set_target_properties(blokko-trace PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${site})
 target_link_options(blokko-trace PRIVATE
     -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0 -sNODERAWFS=1 -sEXIT_RUNTIME=1)
 
@@ -17,9 +27,10 @@ target_link_libraries(blokko_falling_tick_bench PRIVATE blokko_engine blokko_war
 target_link_options(blokko_falling_tick_bench PRIVATE -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0 -sEXIT_RUNTIME=1)
 
 # The page: the engine and its scene behind a small C interface (web/page_api.cpp), and the static files
-# that go with it. Everything the page needs lands at the top of build/web/.
+# that go with it, all in the site.
 add_executable(blokko-engine web/page_api.cpp web/frame_writer.cpp)
 target_link_libraries(blokko-engine PRIVATE blokko_scene blokko_warnings)
+set_target_properties(blokko-engine PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 set(page_functions page_start page_ended page_click page_scroll page_key page_tick page_close page_state
     page_frame page_text page_picture page_picture_width)
 list(TRANSFORM page_functions PREPEND "_")
@@ -29,15 +40,18 @@ target_link_options(blokko-engine PRIVATE
     -sEXPORTED_FUNCTIONS=${page_exports} -sEXPORTED_RUNTIME_METHODS=cwrap,UTF8ToString
     -sINITIAL_MEMORY=4MB -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=256KB)
 
+# The page's static files, copied from web/ to the same place in the site: the one list of them. Files
+# generated for the page are written into ${site} by their own commands below.
 file(GLOB page_modules RELATIVE ${PROJECT_SOURCE_DIR}/web CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/page/*.js)
-foreach(file index.html blokko.css ${page_modules})
-    configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
+set(page_files index.html blokko.css ${page_modules})
+foreach(file ${page_files})
+    configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${site}/${file} COPYONLY)
 endforeach()
 find_program(PYTHON3 NAMES python3 REQUIRED)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/favicon.ico
-    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/favicon.py ${CMAKE_BINARY_DIR}/favicon.ico
+add_custom_command(OUTPUT ${site}/favicon.ico
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/favicon.py ${site}/favicon.ico
     DEPENDS ${PROJECT_SOURCE_DIR}/web/favicon.py)
-add_custom_target(blokko_favicon ALL DEPENDS ${CMAKE_BINARY_DIR}/favicon.ico)
+add_custom_target(blokko_favicon ALL DEPENDS ${site}/favicon.ico)
 
 # The desktop's look-alike fonts, from Debian's font packages, each with its package's licence.
 set(page_fonts
@@ -58,8 +72,8 @@ foreach(entry ${page_fonts})
         message(FATAL_ERROR "${font} or ${licence} is missing: run bash scripts/setup.sh")
     endif()
     get_filename_component(font_name ${font} NAME)
-    configure_file(${font} ${CMAKE_BINARY_DIR}/fonts/${font_name} COPYONLY)
-    configure_file(${licence} ${CMAKE_BINARY_DIR}/fonts/${package}.copyright.txt COPYONLY)
+    configure_file(${font} ${site}/fonts/${font_name} COPYONLY)
+    configure_file(${licence} ${site}/fonts/${package}.copyright.txt COPYONLY)
     string(APPEND font_notes "${family}: ${font_name}, from the Debian package ${package}; licence: ${package}.copyright.txt\n")
 endforeach()
-file(WRITE ${CMAKE_BINARY_DIR}/fonts/README.txt "${font_notes}")
+file(WRITE ${site}/fonts/README.txt "${font_notes}")

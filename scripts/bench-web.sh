@@ -22,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 echo "== falling tick, native and WebAssembly under node ($RUNS runs each)"
 for _ in $(seq "$RUNS"); do
     build/bench/bench/blokko_falling_tick_bench | sed 's/^/native /' >>"$work/tick.txt"
-    node build/web/blokko_falling_tick_bench.js | sed 's/^/wasm /' >>"$work/tick.txt"
+    node build/web-build/blokko_falling_tick_bench.js | sed 's/^/wasm /' >>"$work/tick.txt"
 done
 median() { # label key
     grep "^$1 " "$work/tick.txt" | sed -n "s/.*$2=\([0-9.]*\).*/\1/p" | sort -n |

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The browser edition.
-#   bash scripts/web.sh            sets up what is missing, builds the page into build/web/ and serves it on
-#                                  http://127.0.0.1:8080/ (Ctrl+C stops; BLOKKO_PORT chooses another port)
+#   bash scripts/web.sh            sets up what is missing, builds the page into build/web/ (the build's own
+#                                  files go to build/web-build/) and serves it on http://127.0.0.1:8080/ with
+#                                  scripts/lib/serve.py (Ctrl+C stops; BLOKKO_PORT chooses another port)
 #   bash scripts/web.sh build      builds build/web/ and exits
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +17,8 @@ build() {
             exit 1
         }
     done
+    # Builds before the page had a folder of its own kept the build's files in build/web/ too.
+    if [ -e build/web/CMakeCache.txt ]; then rm -rf build/web; fi
     cmake --preset web >/dev/null
     cmake --build --preset web
 }
