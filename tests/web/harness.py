@@ -32,12 +32,15 @@ class Server:
         self.url = f"http://127.0.0.1:{self.port}/"
 
     def stop(self):
+        """Stops the server; returns what it printed."""
         self.process.terminate()
         try:
             self.process.wait(timeout=5)
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+        with self.process.stdout:
+            return self.process.stdout.read()
 
 
 def start_browser(scale, extra=()):

@@ -29,9 +29,8 @@ async function main() {
     performance.mark('blokko-first-frame');
 }
 
-main().catch((error) => {
-    const loading = document.getElementById('loading');
-    if (loading)
-        loading.textContent = `Blokko could not start: ${error.message}`;
-    throw error;
-});
+// page/boot.js watches the start and explains a failure; should it be missing, the page still starts.
+if (window.blokkoBoot)
+    window.blokkoBoot.run(main);
+else
+    main();
