@@ -219,6 +219,23 @@ class PageTest(unittest.TestCase):
             self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", hide)
             server.stop()
 
+    def test_says_why_within_10_s_when_the_engine_does_not_come(self):
+        held = threading.Event()
+
+        def answer(handler, body):
+            if handler.path.endswith(".wasm"):
+                held.wait(30)
+            serve.Handler.answer(handler, body)
+        variant = Variant(page_handler(answer=answer, timeout=60))
+        try:
+            self.driver.get(variant.url)
+            self.assertEqual(self.notice(), "Loading Blokko…")
+            wait_for(lambda: "still loading after 10 seconds" in self.notice(), 12, "the notice after 10 s")
+            self.assertIn("reload the page", self.notice())
+        finally:
+            held.set()
+            variant.stop()
+
     def test_says_why_within_10_s_when_no_script_runs(self):
         # With nosniff, scripts of the wrong type are refused outright: only the stylesheet is left to speak.
         # Its animations run twice as fast here, so its 10 s pass in 5.

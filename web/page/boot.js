@@ -105,12 +105,11 @@
     });
 
     const patience = setTimeout(async () => {
+        say('Blokko is still loading after 10 seconds: the connection may be slow. If it does not start '
+            + 'soon, reload the page.', false);
         const problem = await firstProblem([...engine(), ...modules()]);
         if (problem)
             cannotStart(...problem);
-        else
-            say('Blokko is still loading after 10 seconds: the connection may be slow. If it does not start '
-                + 'soon, reload the page.', false);
     }, Math.max(0, PATIENCE_MS - performance.now()));
 
     window.blokkoBoot = {
