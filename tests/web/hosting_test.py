@@ -160,6 +160,7 @@ class PageTest(unittest.TestCase):
         for word in words:
             self.assertIn(word, text)
         self.assertNotIn("Aborted", text)
+        self.assertTrue(self.js("return !!window.blokkoBoot"), "page/boot.js ran to its end")
         self.assertFalse(self.js("return !!window.blokkoPage"))
 
     def js(self, script):
@@ -203,7 +204,7 @@ class PageTest(unittest.TestCase):
     def test_says_the_engine_is_missing(self):
         def file(handler, segments):
             return None if segments[-1:] == ["blokko-engine.wasm"] else serve.Handler.file(handler, segments)
-        self.with_variant(page_handler(file=file), "no blokko-engine.wasm", "404", "copy it")
+        self.with_variant(page_handler(file=file), "no blokko-engine.wasm", "404", "copy every file")
 
     def test_says_the_policy_must_allow_webassembly(self):
         self.with_variant(page_handler(policy="default-src 'self'"), "Content-Security-Policy",

@@ -20,6 +20,14 @@
     let ran = false; // the main module arrived
     let over = false; // started, or a failure said: nothing more to watch
 
+    const patience = setTimeout(async () => {
+        say('Blokko is still loading after 10 seconds: the connection may be slow. If it does not start '
+            + 'soon, reload the page.', false);
+        const problem = await firstProblem([...engine(), ...modules()]);
+        if (problem)
+            cannotStart(...problem);
+    }, Math.max(0, PATIENCE_MS - performance.now()));
+
     function say(text, final = true) {
         if (over || !loading?.isConnected)
             return;
@@ -46,7 +54,7 @@
         }
         if (!response.ok)
             return [`the web server has no ${url} (it answered ${response.status})`,
-                `Whoever hosts the page must copy it to its place beside index.html.`];
+                'Whoever hosts the page must copy every file of the built page, in its folders.'];
         const sent = (response.headers.get('Content-Type') || 'no type').split(';')[0].trim().toLowerCase();
         const fits = type === JS_TYPE ? /(java|ecma)script$/.test(sent) : sent === type;
         if (!fits) {
@@ -104,14 +112,6 @@
                 'Use a current browser; its console says more.');
     });
 
-    const patience = setTimeout(async () => {
-        say('Blokko is still loading after 10 seconds: the connection may be slow. If it does not start '
-            + 'soon, reload the page.', false);
-        const problem = await firstProblem([...engine(), ...modules()]);
-        if (problem)
-            cannotStart(...problem);
-    }, Math.max(0, PATIENCE_MS - performance.now()));
-
     window.blokkoBoot = {
         // Runs the page's start unless the page cannot start; a failure of it is explained.
         run(main) {
@@ -125,12 +125,10 @@
                 console.error(error);
                 const problem = typeof createBlokkoEngine === 'function'
                     ? await firstProblem(engine()) : await served(ENGINE, JS_TYPE);
-                if (problem)
-                    cannotStart(...problem);
-                else if (/^Aborted\(/.test(error.message))
-                    cannotStart('its engine stopped while loading', 'Reload the page; the browser\'s console says more.');
-                else
-                    cannotStart(error.message, 'Reload the page; the browser\'s console says more.');
+                // Emscripten's own abort text means nothing to a player.
+                const message = String(error?.message ?? error);
+                const reason = /^Aborted\(/.test(message) ? 'its engine stopped while loading' : message;
+                cannotStart(...(problem || [reason, 'Reload the page; the browser\'s console says more.']));
             });
         },
     };
