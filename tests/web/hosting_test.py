@@ -179,6 +179,7 @@ class PageTest(unittest.TestCase):
             "window.violations = [];"
             "document.addEventListener('securitypolicyviolation', (e) => violations.push(e.violatedDirective));")})
         try:
+            self.driver.get_log("browser")  # only this load counts
             self.driver.get(server.url)
             wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
             self.assertEqual(self.js("return violations"), [])
