@@ -3,6 +3,8 @@
 export const TwipsPerPixel = 15;
 export const PixelsPerPoint = 96 / 72;
 export const FallbackFamily = 'DejaVu Sans';
+// What page_close answers.
+export const CloseAction = { Nothing: 0, EndProgram: 1, HideWindow: 2 };
 
 
 // Item kinds and flags, as web/page_api.cpp writes them.
@@ -19,9 +21,9 @@ export class Engine {
             ended: module.cwrap('page_ended', 'number', []),
             click: module.cwrap('page_click', null, ['number', 'number']),
             scroll: module.cwrap('page_scroll', null, ['number']),
-            key: module.cwrap('page_key', null, ['number']),
+            key: module.cwrap('page_key', 'number', ['number', 'string', 'string', 'number', 'number']),
             tick: module.cwrap('page_tick', null, ['number']),
-            close: module.cwrap('page_close', null, ['number']),
+            close: module.cwrap('page_close', 'number', ['number']),
             state: module.cwrap('page_state', 'number', []),
             frame: module.cwrap('page_frame', 'number', []),
             text: module.cwrap('page_text', 'number', ['number']),
