@@ -106,23 +106,15 @@ EMSCRIPTEN_KEEPALIVE void page_tick(int timer)
     changed();
 }
 
-// Closing a window through its frame: the program says what that does. Returns 0 when nothing happens,
-// 1 when the program ends, 2 when the window hides.
+// Closing a window through its frame: the program says what that does. Returns 1 when the program
+// ended, else 0 (the window hid, which the next frame shows, or nothing happened).
 EMSCRIPTEN_KEEPALIVE int page_close(int window)
 {
     if (!running() || (window != 0 && window != 1))
         return 0;
     const CloseAction action = session->program.closeWindow(static_cast<WindowId>(window));
     changed();
-    switch (action) {
-    case CloseAction::EndProgram:
-        return 1;
-    case CloseAction::HideWindow:
-        return 2;
-    case CloseAction::Nothing:
-        break;
-    }
-    return 0;
+    return action == CloseAction::EndProgram ? 1 : 0;
 }
 
 // What the page needs after every event, in one call: whether the program ended; whether the next

@@ -3,8 +3,6 @@
 export const TwipsPerPixel = 15;
 export const PixelsPerPoint = 96 / 72;
 export const FallbackFamily = 'DejaVu Sans';
-// What page_close answers.
-export const CloseAction = { Nothing: 0, EndProgram: 1, HideWindow: 2 };
 
 
 // Item kinds and flags, as web/page_api.cpp writes them.

@@ -1,7 +1,6 @@
 // The page: both windows, events to the engine, frames from it.
 import { PageWindow } from './window.js';
 import { Clock } from './clock.js';
-import { CloseAction } from './engine.js';
 import { forwardKey } from './keys.js';
 
 const WindowGap = 16;
@@ -93,9 +92,9 @@ export class Page {
         this.afterEvent(performance.now());
     }
 
-    // The program says what closing does: the end, a hidden window, or nothing.
+    // The program says what closing does: the end, or a window hidden (drawn at the next frame).
     close(index) {
-        if (this.engine.call.close(index) === CloseAction.EndProgram)
+        if (this.engine.call.close(index))
             this.end();
         else
             this.afterEvent(performance.now());
