@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
@@ -10,7 +9,6 @@
 #include "desktop/difficulty_window.h"
 #include "desktop/game_window.h"
 #include "desktop/key_codes.h"
-#include "desktop/keyboard_play.h"
 
 namespace blokko::view {
 
@@ -123,41 +121,48 @@ void DesktopApp::gameOverClicked()
 
 void DesktopApp::gameWindowCloseRequested()
 {
-    emit quitRequested();
+    closeRequested(WindowId::Form1);
 }
 
-// Before the first game there is nothing to go back to; once the game window is loaded the
-// difficulty window only steps aside.
 void DesktopApp::difficultyWindowCloseRequested()
 {
-    if (scene_.form1().load == 0) {
+    closeRequested(WindowId::Form2);
+}
+
+// The program says what closing means; a window that only hides follows at once.
+void DesktopApp::closeRequested(WindowId window)
+{
+    switch (program_.closeWindow(window)) {
+    case CloseAction::EndProgram:
         emit quitRequested();
-        return;
+        break;
+    case CloseAction::HideWindow:
+        afterEvent();
+        break;
+    case CloseAction::Nothing:
+        break;
     }
-    program_.hideForm2();
-    afterEvent();
 }
 
 bool DesktopApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !game_)
+    if (event->type() != QEvent::KeyPress)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != game_.data())
+    if (!widget)
+        return false;
+    const QWidget* window = widget->window();
+    const bool inGame = game_ && window == game_.data();
+    if (!inGame && window != difficulty_.get())
         return false;
     const auto& key = *static_cast<QKeyEvent*>(event);
-    const int code = virtualKeyCode(key);
-    if (code != 0) {
-        program_.keyDown(code);
+    const bool meant =
+        program_.keyPress(inGame ? WindowId::Form1 : WindowId::Form2, gameKeyCode(key), key.isAutoRepeat());
+    if (meant)
         afterEvent();
-    }
-    // The game has no rule for Enter or Space; once it has seen them they press the frontmost shown
-    // button, as a click would.
-    if (pressesFrontButton(key) && game_) {
-        if (QPushButton* button = game_->frontButton())
-            button->click();
-    }
-    return true; // no widget of the game window acts on keys of its own
+    // No widget of the game window acts on keys of its own; the difficulty window's controls take the
+    // keys the program leaves (arrows, Tab, Space).
+    return inGame || meant;
 }
 
 void DesktopApp::afterEvent()

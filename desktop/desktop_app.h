@@ -55,7 +55,7 @@ signals:
     void quitRequested();
 
 protected:
-    // Key presses for the game window, whichever of its widgets has the focus, go to the game.
+    // Key presses for either window, whichever of its widgets has the focus, go to the program.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -81,6 +81,7 @@ private:
     void gameOverClicked();
     void gameWindowCloseRequested();
     void difficultyWindowCloseRequested();
+    void closeRequested(WindowId window);
 
     std::unique_ptr<RandomSource> random_;
     Program program_;

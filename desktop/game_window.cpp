@@ -52,22 +52,6 @@ GameWindow::GameWindow(const scene::Window& scene, QWidget* parent) : QWidget(pa
 
 GameWindow::~GameWindow() = default;
 
-QPushButton* GameWindow::frontButton() const
-{
-    if (retired_ || scene_.load != load_)
-        return nullptr;
-    QPushButton* front = nullptr;
-    for (const scene::Item& item : scene_.items) {
-        if (!item.visible)
-            continue;
-        if (item.id == scene::form1::PauseButton)
-            front = pause_;
-        else if (item.id == scene::form1::GameOverButton)
-            front = gameOver_;
-    }
-    return front;
-}
-
 QPushButton* GameWindow::pauseButton() const
 {
     return pause_;

@@ -36,9 +36,6 @@ public:
     // What the latest sync asked to repaint (empty when nothing changed).
     const QRegion& lastRepaint() const { return lastRepaint_; }
 
-    // The shown button in front of the other ("Pause", else "Game Over"), or null when none is shown.
-    QPushButton* frontButton() const;
-
     QPushButton* pauseButton() const;
     QPushButton* gameOverButton() const;
     QWidget* curtainTop() const;

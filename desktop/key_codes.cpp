@@ -1,8 +1,12 @@
 #include "desktop/key_codes.h"
 
-#include <QChar>
 #include <QKeyEvent>
+#include <QString>
 #include <Qt>
+#include <string>
+#include <string_view>
+
+#include "engine/program/game_keys.h"
 
 #ifdef __linux__
 #include <linux/input-event-codes.h>
@@ -12,34 +16,35 @@ namespace blokko::view {
 
 namespace {
 
-struct KeyPair {
+struct KeyName {
     int qt;
-    int vk;
+    std::string_view name;
 };
 
-constexpr KeyPair Named[] = {
-    {Qt::Key_Backspace, 8},
-    {Qt::Key_Tab, 9},
-    {Qt::Key_Backtab, 9},
-    {Qt::Key_Return, 13},
-    {Qt::Key_Enter, 13},
-    {Qt::Key_Shift, 16},
-    {Qt::Key_Control, 17},
-    {Qt::Key_Alt, 18},
-    {Qt::Key_Pause, 19},
-    {Qt::Key_CapsLock, 20},
-    {Qt::Key_Escape, 27},
-    {Qt::Key_Space, 32},
-    {Qt::Key_PageUp, 33},
-    {Qt::Key_PageDown, 34},
-    {Qt::Key_End, 35},
-    {Qt::Key_Home, 36},
-    {Qt::Key_Left, 37},
-    {Qt::Key_Up, 38},
-    {Qt::Key_Right, 39},
-    {Qt::Key_Down, 40},
-    {Qt::Key_Insert, 45},
-    {Qt::Key_Delete, 46},
+// Qt's keys that type no symbol, by the names the engine knows places by.
+constexpr KeyName Named[] = {
+    {Qt::Key_Backspace, "Backspace"},
+    {Qt::Key_Tab, "Tab"},
+    {Qt::Key_Backtab, "Tab"},
+    {Qt::Key_Return, "Enter"},
+    {Qt::Key_Enter, "NumpadEnter"},
+    {Qt::Key_Shift, "ShiftLeft"},
+    {Qt::Key_Control, "ControlLeft"},
+    {Qt::Key_Alt, "AltLeft"},
+    {Qt::Key_Pause, "Pause"},
+    {Qt::Key_CapsLock, "CapsLock"},
+    {Qt::Key_Escape, "Escape"},
+    {Qt::Key_Space, "Space"},
+    {Qt::Key_PageUp, "PageUp"},
+    {Qt::Key_PageDown, "PageDown"},
+    {Qt::Key_End, "End"},
+    {Qt::Key_Home, "Home"},
+    {Qt::Key_Left, "ArrowLeft"},
+    {Qt::Key_Up, "ArrowUp"},
+    {Qt::Key_Right, "ArrowRight"},
+    {Qt::Key_Down, "ArrowDown"},
+    {Qt::Key_Insert, "Insert"},
+    {Qt::Key_Delete, "Delete"},
 };
 
 #ifdef __linux__
@@ -50,60 +55,58 @@ constexpr unsigned LetterKeys[26] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, K
     KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R, KEY_S, KEY_T, KEY_U, KEY_V, KEY_W, KEY_X, KEY_Y, KEY_Z};
 #endif
 
-// A letter of another script than Latin: the layout writes Cyrillic, Greek, Hebrew, Arabic...
-bool ofAnotherScript(char32_t symbol)
+// The place of a letter key ("KeyA" to "KeyZ") from its native scan code; empty for any other key or
+// where scan codes are not the window system's key codes.
+std::string letterPlace(unsigned scanCode)
 {
-    if (symbol <= 0x7F || !QChar::isLetter(symbol))
-        return false;
-    const QChar::Script script = QChar::script(symbol);
-    return script != QChar::Script_Latin && script != QChar::Script_Common && script != QChar::Script_Inherited;
+#ifdef __linux__
+    for (int i = 0; i < 26; ++i)
+        if (LetterKeys[i] + KeyCodeOffset == scanCode) {
+            std::string place = "KeyA";
+            place[3] = static_cast<char>('A' + i);
+            return place;
+        }
+#else
+    (void)scanCode;
+#endif
+    return {};
 }
 
-// The symbol a key press types: Qt's key for a character key, else the text (for a symbol Qt has no key
-// for).
-char32_t typedSymbol(const QKeyEvent& event)
+// The key's place: a letter key's from its scan code, any other key's from Qt's key.
+std::string placeOf(const QKeyEvent& event)
+{
+    std::string place = letterPlace(event.nativeScanCode());
+    if (!place.empty())
+        return place;
+    const int key = event.key();
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1).toStdString();
+    for (const KeyName& named : Named)
+        if (named.qt == key)
+            return std::string(named.name);
+    return {};
+}
+
+// The symbol a key press types: Qt's key for a character key (so a press without text, as tests and
+// input methods send, still counts), else the text (for a symbol Qt has no key for).
+std::string typedText(const QKeyEvent& event)
 {
     const int key = event.key();
-    if (key > 0 && key < Qt::Key_Escape)
-        return static_cast<char32_t>(key);
-    const QList<uint> text = event.text().toUcs4();
-    return key == Qt::Key_unknown || key == 0 ? (text.isEmpty() ? 0 : text.first()) : 0;
+    if (key > 0 && key < Qt::Key_Escape) {
+        const auto symbol = static_cast<char32_t>(key);
+        return QString::fromUcs4(&symbol, 1).toStdString();
+    }
+    if (key == 0 || key == Qt::Key_unknown)
+        return event.text().toStdString();
+    return {};
 }
 
 } // namespace
 
-int usLetterOfScanCode(unsigned scanCode)
+int gameKeyCode(const QKeyEvent& event)
 {
-#ifdef __linux__
-    for (int i = 0; i < 26; ++i)
-        if (LetterKeys[i] + KeyCodeOffset == scanCode)
-            return Qt::Key_A + i;
-#else
-    (void)scanCode;
-#endif
-    return 0;
-}
-
-int virtualKeyCode(const QKeyEvent& event)
-{
-    const int typed = virtualKeyCode(event.key());
-    if (typed != 0 || !ofAnotherScript(typedSymbol(event)))
-        return typed;
-    return virtualKeyCode(usLetterOfScanCode(event.nativeScanCode()));
-}
-
-int virtualKeyCode(int qtKey)
-{
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return qtKey; // 65 to 90, the same numbers
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return qtKey; // 48 to 57
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return 112 + (qtKey - Qt::Key_F1);
-    for (const KeyPair& pair : Named)
-        if (pair.qt == qtKey)
-            return pair.vk;
-    return 0;
+    const bool commandHeld = (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    return blokko::gameKeyCode(typedText(event), placeOf(event), commandHeld);
 }
 
 } // namespace blokko::view

@@ -2,21 +2,11 @@
 
 #include <QEvent>
 #include <QFocusFrame>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
 namespace blokko::view {
-
-namespace {
-
-bool isEnter(const QKeyEvent& event)
-{
-    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
-
-} // namespace
 
 KeyboardChoice::KeyboardChoice(QWidget& window, QScrollBar& bar, QPushButton& go)
     : QObject(&window), window_(window), bar_(bar), go_(go), mark_(new QFocusFrame(&window))
@@ -45,21 +35,8 @@ bool KeyboardChoice::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == &bar_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         mark_->setWidget(event->type() == QEvent::FocusIn ? &bar_ : nullptr);
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (isEnter(key) && !key.isAutoRepeat()) {
-        go_.click();
-        return true;
     }
     return false;
-}
-
-bool pressesFrontButton(const QKeyEvent& event)
-{
-    return (isEnter(event) || event.key() == Qt::Key_Space) && !event.isAutoRepeat();
 }
 
 } // namespace blokko::view

@@ -1,13 +1,11 @@
 #pragma once
-// Playing without a mouse. The difficulty window: the scroll bar has the focus when the window opens,
-// Right steps right and Left left, Tab goes between the scroll bar and "GO!", Space presses the focused
-// button and Enter presses "GO!" wherever the focus is. The game window: Enter or Space presses the
-// frontmost shown button, as a click does.
+// Playing without a mouse, the difficulty window's focus: the scroll bar has the focus when the window
+// opens, Right steps right and Left left, Tab goes between the scroll bar and "GO!", Space presses the
+// focused button. What Enter presses, in either window, the program decides (Program::keyPress).
 
 #include <QObject>
 
 class QFocusFrame;
-class QKeyEvent;
 class QPushButton;
 class QScrollBar;
 class QWidget;
@@ -29,9 +27,5 @@ private:
     QPushButton& go_;
     QFocusFrame* mark_;
 };
-
-// Whether a key press in the game window presses its frontmost shown button: Enter or Space, once per
-// press (a held key repeats nothing: it would go on to press the next window's button).
-bool pressesFrontButton(const QKeyEvent& event);
 
 } // namespace blokko::view

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/program/game_keys.h"
 #include "engine/program/program.h"
 #include "engine/rules/random.h"
 #include "scene/form1_ids.h"
@@ -19,12 +20,10 @@ namespace {
 
 using namespace blokko;
 
-// One run of the program, from its start to its end (the end is the page's: a window closed where the
-// desktop program would end).
+// One run of the program, from its start to its end (a window closed where the program says it ends).
 struct Session {
     TimeSeededRandom random;
     Program program{random};
-    bool ended = false;
     web::FrameWriter frame{program};
 };
 
@@ -39,7 +38,7 @@ TimerId timerId(int number)
 
 bool running()
 {
-    return session && !session->ended;
+    return session && !session->program.ended();
 }
 
 // After every event: the scene follows the program.
@@ -86,11 +85,18 @@ EMSCRIPTEN_KEEPALIVE void page_scroll(int value)
     changed();
 }
 
-EMSCRIPTEN_KEEPALIVE void page_key(int code)
+// A key pressed in a window (0 the difficulty window, 1 the game window): the browser's
+// KeyboardEvent.key and KeyboardEvent.code, whether it repeats a held key and whether Ctrl, Alt or Meta
+// is held. Returns 1 when the key means something there (the page then keeps the browser from acting on
+// it), else 0.
+EMSCRIPTEN_KEEPALIVE int page_key(int window, const char* key, const char* code, int repeat, int commandHeld)
 {
-    if (running())
-        session->program.keyDown(code);
+    if (!running() || (window != 0 && window != 1) || !key || !code)
+        return 0;
+    const int gameKey = gameKeyCode(key, code, commandHeld != 0);
+    const bool meant = session->program.keyPress(static_cast<WindowId>(window), gameKey, repeat != 0);
     changed();
+    return meant ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void page_tick(int timer)
@@ -100,19 +106,15 @@ EMSCRIPTEN_KEEPALIVE void page_tick(int timer)
     changed();
 }
 
-// Closing a window through its frame, as on the desktop: the game window's close ends the program; so
-// does the difficulty window's before the first game, when there is nothing to go back to; later it
-// only steps aside.
-EMSCRIPTEN_KEEPALIVE void page_close(int window)
+// Closing a window through its frame: the program says what that does. Returns 1 when the program
+// ended, else 0 (the window hid, which the next frame shows, or nothing happened).
+EMSCRIPTEN_KEEPALIVE int page_close(int window)
 {
-    if (!running())
-        return;
-    Program& p = session->program;
-    if (window == 1 || !p.form1.loaded())
-        session->ended = true;
-    else
-        p.hideForm2();
+    if (!running() || (window != 0 && window != 1))
+        return 0;
+    const CloseAction action = session->program.closeWindow(static_cast<WindowId>(window));
     changed();
+    return action == CloseAction::EndProgram ? 1 : 0;
 }
 
 // What the page needs after every event, in one call: whether the program ended; whether the next

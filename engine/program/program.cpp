@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/rules/keys.h"
+
 namespace blokko {
 
 Program::Program(RandomSource& random) : form1(*this), form2(*this), random_(random)
@@ -30,37 +32,97 @@ void Program::unloadForm1()
 
 void Program::clickGo()
 {
+    if (ended_)
+        return;
     if (form2.Visible)
         form2.Command1_Click();
 }
 
 void Program::clickPause()
 {
+    if (ended_)
+        return;
     if (form1.loaded() && form1.controls().Pause.Visible)
         form1.Pause_Click();
 }
 
 void Program::clickGameOver()
 {
+    if (ended_)
+        return;
     if (form1.loaded() && form1.controls().Command1.Visible)
         form1.Command1_Click();
 }
 
 void Program::scrollTo(int value)
 {
+    if (ended_)
+        return;
     HScrollBar& bar = form2.controls.HScroll1;
     form2.controls.edit(bar).Value = std::clamp(value, bar.Min, bar.Max);
 }
 
 void Program::keyDown(int keyCode)
 {
-    if (form1Shown())
+    if (!ended_ && form1Shown())
         form1.Form_KeyDown(keyCode, 0);
+}
+
+bool Program::keyPress(WindowId window, int keyCode, bool autoRepeat)
+{
+    if (ended_ || keyCode == 0)
+        return false;
+    const bool pressesButton = !autoRepeat;
+    if (window == WindowId::Form2) {
+        if (!form2.Visible || keyCode != blokko::keyCode(Key::Enter))
+            return false;
+        if (pressesButton)
+            clickGo();
+        return true;
+    }
+    if (!form1Shown())
+        return false;
+    form1.Form_KeyDown(keyCode, 0);
+    if (pressesButton && (keyCode == blokko::keyCode(Key::Enter) || keyCode == blokko::keyCode(Key::Space)))
+        pressFrontButton();
+    return true;
+}
+
+// The button drawn last is the one in front.
+void Program::pressFrontButton()
+{
+    if (!form1Shown())
+        return;
+    const Form1Controls& c = form1.controls();
+    if (c.Pause.Visible && (!c.Command1.Visible || c.Pause.z > c.Command1.z))
+        clickPause();
+    else
+        clickGameOver();
+}
+
+CloseAction Program::closeWindow(WindowId window)
+{
+    if (ended_)
+        return CloseAction::Nothing;
+    if (window == WindowId::Form1) {
+        if (!form1Shown())
+            return CloseAction::Nothing;
+        ended_ = true;
+        return CloseAction::EndProgram;
+    }
+    if (!form2.Visible)
+        return CloseAction::Nothing;
+    if (form1.loadCount() == 0) {
+        ended_ = true;
+        return CloseAction::EndProgram;
+    }
+    hideForm2();
+    return CloseAction::HideWindow;
 }
 
 void Program::tick(TimerId timer)
 {
-    if (!form1.loaded() || !form1.controls().timer(timer).ticking())
+    if (ended_ || !form1.loaded() || !form1.controls().timer(timer).ticking())
         return;
     switch (timer) {
     case TimerId::Timer1:

@@ -1,9 +1,12 @@
 #pragma once
-// The desktop's virtual-key codes of the keys the game window acts on (letters by their upper-case code).
+// The desktop's virtual-key codes of the keys the game window acts on (letters by their upper-case code),
+// and of the keys that press the windows' buttons.
 
 namespace blokko {
 
 enum class Key : int {
+    Enter = 13,
+    Space = 32,
     Left = 37,
     Right = 39,
     Down = 40,

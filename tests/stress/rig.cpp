@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 #include <fstream>
@@ -84,16 +85,8 @@ void Rig::holdKey(QWidget* target, int qtKey, int repeats, Delivery delivery)
         // A restart by Enter or Space retires the window the rest of the key goes to.
         if (delivery != Delivery::ReachesGame || twin_->form1.loadCount() != load)
             continue;
-        twin_->keyDown(view::virtualKeyCode(qtKey));
-        // Enter and Space press the frontmost shown button, once per press.
-        const bool pressesButton = qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter || qtKey == Qt::Key_Space;
-        if (pressesButton && i == 0 && twin_->form1.loaded()) {
-            const Form1Controls& c = twin_->form1.controls();
-            if (c.Pause.Visible && (!c.Command1.Visible || c.Pause.z > c.Command1.z))
-                twin_->clickPause();
-            else if (c.Command1.Visible)
-                twin_->clickGameOver();
-        }
+        const QKeyEvent press(QEvent::KeyPress, static_cast<Qt::Key>(qtKey), Qt::NoModifier, QString(), i > 0);
+        twin_->keyPress(WindowId::Form1, view::gameKeyCode(press), i > 0);
     }
 }
 
@@ -114,13 +107,13 @@ void closeWindow(QWidget* window, CloseBy by)
 void Rig::closeDifficultyWindow(CloseBy by)
 {
     closeWindow(app().difficultyWindow(), by);
-    if (twin_->form1.loaded())
-        twin_->hideForm2();
+    twin_->closeWindow(WindowId::Form2);
 }
 
 void Rig::closeGameWindow(CloseBy by)
 {
     closeWindow(app().gameWindow(), by);
+    twin_->closeWindow(WindowId::Form1);
 }
 
 namespace {

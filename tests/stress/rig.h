@@ -32,10 +32,9 @@ public:
     bool tick(TimerId id) override;
     // One key held down on `target`: a first press, then `repeats` auto-repeats, each with its release.
     void holdKey(QWidget* target, int qtKey, int repeats, Delivery delivery);
-    // Closes the difficulty window. With a game loaded it only steps aside, so the twin hides it too;
-    // before the first game closing it ends the program, which the twin does not model.
+    // Closes the difficulty window (the twin closes its own).
     void closeDifficultyWindow(CloseBy by = CloseBy::Method);
-    // Closes the game window; that ends the program, and the twin sees no event.
+    // Closes the game window (the twin closes its own).
     void closeGameWindow(CloseBy by);
 
     // The desktop program's engine equals the twin: empty, else the first line that differs.

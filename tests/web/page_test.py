@@ -342,6 +342,11 @@ class PageTest:
         self.assertTrue(self.js("""
             const b = arguments[0], r = b.getBoundingClientRect();
             return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === b""", pause))
+        # A held Enter's repeats press nothing (a held key would go on pausing and resuming); a press does.
+        self.js("""document.activeElement.dispatchEvent(new KeyboardEvent('keydown',
+            { key: 'Enter', code: 'Enter', repeat: true, bubbles: true, cancelable: true }))""")
+        time.sleep(0.3)
+        self.assertTrue(pause.is_displayed(), "a repeated Enter pressed Pause")
         ActionChains(self.driver).send_keys(Keys.ENTER).perform()
         wait_for(lambda: not pause.is_displayed(), 2, "Enter to press Pause")
         wait_for(self.curtain_open, 10, "the curtain to go on opening")

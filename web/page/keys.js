@@ -1,21 +1,13 @@
-// Keys by the physical key (KeyboardEvent.code) as the desktop's virtual-key codes.
+// Keys to the program. The page turns no key into anything itself: the program takes what the browser
+// reports (KeyboardEvent.key and .code) and decides what the key means in that window.
 
-// The virtual-key code of the physical key, whatever the keyboard layout.
-const NamedKeys = {
-    Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16, ControlLeft: 17,
-    ControlRight: 17, AltLeft: 18, AltRight: 18, Pause: 19, CapsLock: 20, Escape: 27, Space: 32, PageUp: 33,
-    PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Insert: 45,
-    Delete: 46,
-};
-export function virtualKey(code) {
-    let m = /^Key([A-Z])$/.exec(code);
-    if (m)
-        return m[1].charCodeAt(0);
-    m = /^Digit([0-9])$/.exec(code);
-    if (m)
-        return 48 + Number(m[1]);
-    m = /^F([0-9]+)$/.exec(code);
-    if (m && Number(m[1]) >= 1 && Number(m[1]) <= 24)
-        return 111 + Number(m[1]);
-    return NamedKeys[code] || 0;
+// Hands a keydown in window `window` (0 the difficulty window, 1 the game window) to the engine; the
+// browser is kept from acting on a key only when it means something there, so Tab, the scroll bar's
+// arrows and browser shortcuts (Ctrl, Alt or Meta held) keep working. Returns whether it did.
+export function forwardKey(call, window, e) {
+    const commandHeld = e.ctrlKey || e.altKey || e.metaKey;
+    const meant = call.key(window, e.key ?? '', e.code ?? '', e.repeat ? 1 : 0, commandHeld ? 1 : 0) !== 0;
+    if (meant)
+        e.preventDefault();
+    return meant;
 }

@@ -1,8 +1,7 @@
 // The page: both windows, events to the engine, frames from it.
 import { PageWindow } from './window.js';
-import { PageButton } from './controls.js';
 import { Clock } from './clock.js';
-import { virtualKey } from './keys.js';
+import { forwardKey } from './keys.js';
 
 const WindowGap = 16;
 const DeskMargin = 24;
@@ -93,9 +92,17 @@ export class Page {
         this.afterEvent(performance.now());
     }
 
+    // The program says what closing does: the end, or a window hidden (drawn at the next frame).
     close(index) {
-        this.engine.call.close(index);
-        this.afterEvent(performance.now());
+        if (this.engine.call.close(index))
+            this.end();
+        else
+            this.afterEvent(performance.now());
+    }
+
+    key(index, e) {
+        if (forwardKey(this.engine.call, index, e))
+            this.afterEvent(performance.now());
     }
 
     end() {
@@ -204,27 +211,10 @@ export class Page {
         const [form2, game] = this.windows;
         game.client.tabIndex = -1;
         game.client.setAttribute('aria-label', 'Blokko game');
-        game.el.addEventListener('keydown', (e) => {
-            const code = virtualKey(e.code);
-            if (code === 0 || e.ctrlKey || e.altKey || e.metaKey)
-                return;
-            e.preventDefault();
-            this.engine.call.key(code);
-            this.afterEvent(performance.now());
-            // Enter and Space press the frontmost shown button, as a click would.
-            if (code === 13 || code === 32) {
-                const button = game.shownButtonsFrontFirst()[0];
-                if (button)
-                    this.click(game.index, button.id);
-            }
-        });
+        game.el.addEventListener('keydown', (e) => this.key(game.index, e));
+        form2.el.addEventListener('keydown', (e) => this.key(form2.index, e));
         form2.el.addEventListener('keydown', (e) => {
-            if (e.key === 'Enter') {
-                e.preventDefault();
-                const go = [...form2.controls.values()].find((c) => c instanceof PageButton);
-                if (go)
-                    this.click(form2.index, go.id);
-            } else if (e.key === 'Tab') {
+            if (e.key === 'Tab') {
                 // Tab goes round the window's two controls.
                 e.preventDefault();
                 const order = [...form2.controls.values()].map((c) => c.el).filter((el) => !el.hidden);

@@ -274,11 +274,6 @@ export class PageWindow {
             return null;
         }
     }
-
-    // The buttons of the window, frontmost first.
-    shownButtonsFrontFirst() {
-        return [...this.controls.values()].filter((c) => c instanceof PageButton && !c.el.hidden).reverse();
-    }
 }
 
 // Buttons and the scroll bar are HTML controls between the canvas layers; every other item is drawn.
