@@ -53,20 +53,23 @@ add_custom_command(OUTPUT ${site}/favicon.ico
     DEPENDS ${PROJECT_SOURCE_DIR}/web/favicon.py)
 add_custom_target(blokko_favicon ALL DEPENDS ${site}/favicon.ico)
 
-# The desktop's look-alike fonts, from Debian's font packages, each with its package's licence.
-set(page_fonts
-    "EB Garamond|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond"
-    "DejaVu Sans|/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf|fonts-dejavu-core"
-    "Liberation Serif|/usr/share/fonts/truetype/liberation/LiberationSerif-Bold.ttf|fonts-liberation"
-    "Liberation Sans|/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf|fonts-liberation"
-    "Dancing Script|/usr/share/fonts/opentype/dancingscript/DancingScript-Bold.otf|fonts-dancingscript"
-    "Kaushan Script|/usr/share/fonts/opentype/kaushanscript/KaushanScript-Regular.otf|fonts-kaushanscript")
+# The look-alike fonts of the one list (scene/fonts.txt), each with its package's licence, their @font-face
+# rules and the faces the page loads before its first frame.
+foreach(kind_and_file "css;fonts.css" "js;page/fonts.js")
+    list(GET kind_and_file 0 kind)
+    list(GET kind_and_file 1 out)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${out}
+        COMMAND ${BLOKKO_PYTHON3} ${PROJECT_SOURCE_DIR}/tools/font_table.py ${BLOKKO_FONT_LIST} ${kind}
+            ${CMAKE_BINARY_DIR}/${out}
+        DEPENDS ${PROJECT_SOURCE_DIR}/tools/font_table.py ${BLOKKO_FONT_LIST} ${font_files})
+endforeach()
+add_custom_target(blokko_page_fonts ALL DEPENDS ${CMAKE_BINARY_DIR}/fonts.css ${CMAKE_BINARY_DIR}/page/fonts.js)
 set(font_notes "The fonts of the Blokko page: files of Debian's font packages, each under its package's licence.\n\n")
-foreach(entry ${page_fonts})
+foreach(entry ${font_entries})
     string(REPLACE "|" ";" entry "${entry}")
-    list(GET entry 0 family)
-    list(GET entry 1 font)
-    list(GET entry 2 package)
+    list(GET entry 2 family)
+    list(GET entry 3 font)
+    list(GET entry 4 package)
     set(licence /usr/share/doc/${package}/copyright)
     if(NOT EXISTS ${font} OR NOT EXISTS ${licence})
         message(FATAL_ERROR "${font} or ${licence} is missing: run bash scripts/setup.sh")

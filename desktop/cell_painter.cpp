@@ -52,15 +52,16 @@ void paintLabel(QPainter& painter, const scene::Item& label)
     const QRectF bounds = pixelRect(label.rect);
     if (label.opaque)
         painter.fillRect(bounds, toQColor(label.back));
-    if (label.text.empty())
+    if (label.lines.empty())
         return;
     painter.save();
+    // A line the scene placed below a label that is one line high stays inside it: only the label's
+    // area is repainted when it changes.
     painter.setClipRect(bounds, Qt::IntersectClip);
-    painter.setFont(fontFor(label.font));
+    painter.setFont(fontFor(label.drawnFont));
     painter.setPen(toQColor(label.fore));
-    // Captions wrap at word boundaries inside the label, as the designed labels do (the design's
-    // WordWrap flag only lets an auto-sized label grow; these labels have fixed sizes).
-    painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(label.text));
+    for (const scene::TextLine& line : label.lines)
+        painter.drawText(bounds.topLeft() + QPointF(line.left, line.baseline), QString::fromStdString(line.text));
     painter.restore();
 }
 

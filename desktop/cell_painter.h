@@ -23,7 +23,7 @@ void paintSquare(QPainter& painter, QPointF topLeft, double side, Colour back, H
 // A cell: the square on the shorter edge of its rectangle.
 void paintCell(QPainter& painter, const scene::Item& cell);
 
-// A label: background when opaque, text at the top left, wrapped at word boundaries and clipped to it.
+// A label: background when opaque, then the scene's lines of its caption, clipped to it.
 void paintLabel(QPainter& painter, const scene::Item& label);
 
 // An image: stretched over its rectangle with nearest-neighbour scaling, or at its natural size.

@@ -9,7 +9,6 @@
 #include "desktop/accessibility.h"
 #include "desktop/caption_button.h"
 #include "desktop/cell_painter.h"
-#include "desktop/fonts.h"
 #include "desktop/keyboard_play.h"
 #include "desktop/twips.h"
 #include "engine/windows/form2.h"
@@ -33,9 +32,9 @@ DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent)
     setFixedSize(QSizeF(toPixels(scene.width), toPixels(scene.height)).toSize());
 
     const scene::Item& go = *scene.find(scene::form2::GoButton);
-    auto* button = new CaptionButton(QString::fromStdString(go.text), this);
-    button->setFont(fontFor(go.font));
+    auto* button = new CaptionButton(this);
     button->setGeometry(widgetRect(go.rect));
+    button->showCaption(go);
     go_ = button;
 
     const scene::Item& bar = *scene.find(scene::form2::ScrollBar);

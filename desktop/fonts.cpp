@@ -3,8 +3,9 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QStringList>
-#include <cmath>
-#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
 
 #include "scene/fonts.h"
 
@@ -12,22 +13,21 @@ namespace blokko::view {
 
 namespace {
 
-constexpr const char* LastResort = scene::LastResortFamily;
-constexpr double PixelsPerPoint = 96.0 / 72.0;
-
-// The folders of Debian's packages that hold the look-alikes, and the caches their installation built.
-constexpr const char* LookAlikeConfiguration = R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <dir>/usr/share/fonts/opentype/ebgaramond</dir>
-  <dir>/usr/share/fonts/opentype/dancingscript</dir>
-  <dir>/usr/share/fonts/opentype/kaushanscript</dir>
-  <dir>/usr/share/fonts/truetype/liberation</dir>
-  <dir>/usr/share/fonts/truetype/dejavu</dir>
-  <cachedir>/var/cache/fontconfig</cachedir>
-  <cachedir prefix="xdg">fontconfig</cachedir>
-</fontconfig>
-)";
+// Fontconfig sees the folders of the look-alikes' files only (scene/fonts.txt), with the caches their
+// installation built.
+std::string lookAlikeConfiguration()
+{
+    std::set<std::string> folders;
+    for (const scene::FontFace& f : scene::fontFaces())
+        folders.insert(std::filesystem::path(f.file).parent_path().string());
+    std::string xml =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n";
+    for (const std::string& folder : folders)
+        xml += "  <dir>" + folder + "</dir>\n";
+    xml += "  <cachedir>/var/cache/fontconfig</cachedir>\n  <cachedir "
+           "prefix=\"xdg\">fontconfig</cachedir>\n</fontconfig>\n";
+    return xml;
+}
 
 bool hasFamily(FcConfig* config, const char* family)
 {
@@ -55,10 +55,11 @@ bool useLookAlikeFontsOnly()
     FcConfig* config = FcConfigCreate();
     if (!config)
         return false;
+    const std::string configuration = lookAlikeConfiguration();
     bool complete =
-        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(LookAlikeConfiguration), FcFalse) &&
-        FcConfigBuildFonts(config) && hasFamily(config, LastResort);
-    for (const scene::FontFamily& f : scene::FontFamilies)
+        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(configuration.c_str()), FcFalse) &&
+        FcConfigBuildFonts(config) && hasFamily(config, scene::FallbackFamily);
+    for (const scene::FontFace& f : scene::fontFaces())
         complete = complete && hasFamily(config, f.drawn);
     if (complete)
         FcConfigSetCurrent(config); // takes its own reference
@@ -66,14 +67,19 @@ bool useLookAlikeFontsOnly()
     return complete;
 }
 
-QFont fontFor(const Font& font)
+QFont fontFor(const scene::DrawnFont& font)
 {
     QFont result;
-    result.setFamilies({substituteFamily(font.name), QString::fromLatin1(LastResort)});
-    result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.points * PixelsPerPoint))));
-    result.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    result.setFamilies({QString::fromUtf8(font.family), QString::fromUtf8(font.fallback)});
+    result.setPixelSize(font.pixels);
+    result.setWeight(static_cast<QFont::Weight>(font.weight));
     result.setItalic(font.italic);
     return result;
+}
+
+QFont fontFor(const Font& font)
+{
+    return fontFor(scene::drawnFont(font));
 }
 
 } // namespace blokko::view

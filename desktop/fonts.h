@@ -6,13 +6,16 @@
 #include <QString>
 
 #include "engine/rules/controls.h"
+#include "scene/fonts.h"
 
 namespace blokko::view {
 
 // The family drawn for a designed family name; unknown names are kept.
 QString substituteFamily(const char* designedName);
 
-// A font of the designed size: points at 96 dots per inch, as whole logical pixels.
+// The scene's font as drawn: its family, then the fallback, at its whole logical pixel size.
+QFont fontFor(const scene::DrawnFont& font);
+// The font drawn for a designed one.
 QFont fontFor(const Font& font);
 
 // Makes the look-alikes the only fonts the program sees, before Qt reads the system's font

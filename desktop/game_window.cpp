@@ -9,7 +9,6 @@
 #include "desktop/caption_button.h"
 #include "desktop/cell_painter.h"
 #include "desktop/curtain_widget.h"
-#include "desktop/fonts.h"
 #include "desktop/twips.h"
 #include "scene/form1_ids.h"
 
@@ -134,12 +133,7 @@ void GameWindow::syncWindowed()
         if (curtain) {
             static_cast<CurtainWidget*>(control.widget)->setPanel(*item);
         } else {
-            auto* button = static_cast<CaptionButton*>(control.widget);
-            const QString caption = QString::fromStdString(item->text);
-            if (button->text() != caption) {
-                button->setText(caption);
-                button->setFont(fontFor(item->font));
-            }
+            static_cast<CaptionButton*>(control.widget)->showCaption(*item);
         }
         if (control.widget->isVisibleTo(this) != item->visible)
             control.widget->setVisible(item->visible);

@@ -6,6 +6,18 @@ namespace blokko::scene {
 
 namespace {
 
+constexpr float TwipsPerLogicalPixel = 15;
+
+// The caption's font and lines, in the item's rectangle.
+void setCaption(Item& item, std::string_view caption, const Font& font, CaptionPlacement placement)
+{
+    item.text = std::string(caption);
+    item.font = font;
+    item.drawnFont = drawnFont(font);
+    item.lines = captionLines(item.text, item.drawnFont, item.rect.width / TwipsPerLogicalPixel,
+        item.rect.height / TwipsPerLogicalPixel, placement);
+}
+
 Rect rectOf(const Control& control)
 {
     return {control.Left, control.Top, control.Width, control.Height};
@@ -28,6 +40,7 @@ bool sameFont(const Font& a, const Font& b)
 
 } // namespace
 
+// The drawn font and the lines follow from the text, the font and the rectangle.
 bool Item::operator==(const Item& o) const
 {
     return kind == o.kind && id == o.id && z == o.z && rect == o.rect && visible == o.visible && enabled == o.enabled &&
@@ -62,9 +75,8 @@ Item itemOf(std::uint16_t id, const Label& label)
     item.visible = label.Visible;
     item.back = label.BackColor;
     item.opaque = !label.transparent;
-    item.text = label.Caption;
     item.fore = label.ForeColor;
-    item.font = label.font;
+    setCaption(item, label.Caption, label.font, CaptionPlacement::Label);
     item.wordWrap = label.wordWrap;
     return item;
 }
@@ -81,8 +93,7 @@ Item itemOf(std::uint16_t id, const Button& button)
 {
     Item item = placed(Kind::Button, id, button);
     item.visible = button.Visible;
-    item.text = button.Caption;
-    item.font = button.font;
+    setCaption(item, button.Caption, button.font, CaptionPlacement::Button);
     return item;
 }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/rules/controls.h"
+#include "scene/caption_lines.h"
+#include "scene/fonts.h"
 
 namespace blokko::scene {
 
@@ -59,6 +61,10 @@ struct Item {
     Colour fore = SystemWindowText;
     Font font;
     bool wordWrap = false;
+    // How the text is drawn: the font as every front end draws it, and the caption's lines, each placed
+    // in logical pixels from the item's top left. A front end draws these lines and breaks none itself.
+    DrawnFont drawnFont;
+    std::vector<TextLine> lines;
 
     // The scroll bar; its `text` is the name of the chosen position, the caption of the label over it.
     int minimum = 0;

@@ -9,8 +9,10 @@ packages=(
     clang clang-format libclang-rt-14-dev
     xvfb xdotool x11-utils x11-apps imagemagick
     fonts-ebgaramond fonts-liberation fonts-dejavu-core fonts-dancingscript fonts-kaushanscript
+    python3-fonttools
     desktop-file-utils appstream dpkg-dev file
 )
+# The fonts above are measured at build time by Debian's Python with fontTools (tools/font_table.py).
 # Screen readers and keyboard layouts (scripts/test-accessibility.sh, scripts/test-layouts.sh): the
 # accessibility bus and a session bus to run it on, Debian's Python binding of AT-SPI, and setxkbmap
 # with the layouts it sets.

@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "engine/windows/form2.h"
-#include "scene/fonts.h"
 #include "scene/form2_ids.h"
 
 namespace blokko::web {
@@ -139,8 +138,15 @@ void FrameWriter::item(const scene::Item& i, std::size_t index)
     out_.insert(out_.end(),
         {kindCode(i.kind), d(i.id), i.rect.left, i.rect.top, i.rect.width, i.rect.height, d(i.back),
             d(static_cast<int>(i.hatch)), d(i.border), d(i.borderWidth), d(i.fore), d(addText(i.text)),
-            d(addText(scene::drawnFamily(i.font.name))), i.font.points, d(flags), d(i.value), d(i.minimum),
-            d(i.maximum), i.inner.left, i.inner.top, i.inner.width, i.inner.height, d(i.innerBack), d(index)});
+            d(addText(i.drawnFont.family)), i.font.points, d(flags), d(i.value), d(i.minimum), d(i.maximum),
+            i.inner.left, i.inner.top, i.inner.width, i.inner.height, d(i.innerBack), d(index)});
+    // The caption as drawn: the font, then its lines, each with its place in logical pixels.
+    const scene::DrawnFont& font = i.drawnFont;
+    out_.insert(out_.end(),
+        {d(font.pixels), d(font.weight), d(addText(font.fallback)), d(font.ascent), d(font.descent),
+            d(i.lines.size())});
+    for (const scene::TextLine& line : i.lines)
+        out_.insert(out_.end(), {d(addText(line.text)), d(line.left), d(line.baseline), d(line.width)});
 }
 
 int FrameWriter::addText(const std::string& text)

@@ -78,10 +78,27 @@ class PageTest:
     def shown(self, name):
         return self.window(name).get_attribute("hidden") is None
 
+    def buttons(self, caption):
+        """The shown buttons named `caption` (a button of the scene is named by its caption)."""
+        return [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button")
+                if (b.get_attribute("aria-label") or b.text) == caption and b.is_displayed()]
+
     def button(self, caption):
-        matches = [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button") if b.text == caption]
+        matches = self.buttons(caption)
         self.assertEqual(len(matches), 1, f'one "{caption}" button')
         return matches[0]
+
+    def assert_caption_whole(self, button, lines):
+        """The button shows the scene's lines, each inside it, and clips nothing."""
+        shown = self.js("""
+            const b = arguments[0], r = b.getBoundingClientRect();
+            return [[...b.querySelectorAll('.line')].map((l) => {
+                        const s = l.getBoundingClientRect();
+                        return [l.textContent, s.left >= r.left && s.right <= r.right && s.top >= r.top &&
+                                s.bottom <= r.bottom];
+                    }),
+                    b.scrollWidth <= b.clientWidth && b.scrollHeight <= b.clientHeight]""", button)
+        self.assertEqual(shown, [[[line, True] for line in lines], True], f"the lines of {lines}")
 
     def client_origin(self, name):
         """The CSS pixel position of a window's client area (its content box) in the viewport."""
@@ -181,7 +198,7 @@ class PageTest:
         bar = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]')
         self.assertEqual([bar.get_attribute(a) for a in ("aria-valuemin", "aria-valuemax", "aria-valuenow")],
                          ["1", "4", "1"])
-        self.button("GO!")
+        self.assert_caption_whole(self.button("GO!"), ["GO!"])
         shot = self.screenshot("Form2")
         self.assertEqual(self.pixel(shot, FORM2_W - 0.5, FORM2_H - 0.5), ORANGE, "the orange ground")
         self.assertEqual(self.pixel(shot, 2, 2), (1, 1, 254), "the gradient's first band")
@@ -279,8 +296,9 @@ class PageTest:
 
     def test_a_game_left_alone_at_hard_ends_and_game_over_keeps_the_best_score(self):
         self.start_game(2)
-        game_over = wait_for(lambda: [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button")
-                                      if b.text == "Game Over" and b.is_displayed()], 90, '"Game Over"')[0]
+        game_over = wait_for(lambda: self.buttons("Game Over"), 90, '"Game Over"')[0]
+        # The caption does not fit on one line: it stands on two, both words whole.
+        self.assert_caption_whole(game_over, ["Game", "Over"])
         score = self.label_starting("Blokko", "Score:")
         self.assertNotEqual(score, "Score:000000")
         self.assertTrue(self.shown("Blokko"))
@@ -336,8 +354,8 @@ class PageTest:
     def test_pause_in_front_of_the_curtain_resumes_with_a_key(self):
         self.start_game(0)
         ActionChains(self.driver).send_keys("p").perform()
-        pause = wait_for(lambda: [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button")
-                                  if b.text == "Pause" and b.is_displayed()], 2, '"Pause"')[0]
+        pause = wait_for(lambda: self.buttons("Pause"), 2, '"Pause"')[0]
+        self.assert_caption_whole(pause, ["Pause"])
         # The button is in front of everything at its centre: a person can click it.
         self.assertTrue(self.js("""
             const b = arguments[0], r = b.getBoundingClientRect();

@@ -2,7 +2,8 @@
 import { TwipsPerPixel } from './engine.js';
 import { cssFont, setStyle } from './draw.js';
 
-// A push button of the scene as a real <button>, its caption its text.
+// A push button of the scene as a real <button>: its caption is its accessible name, and it shows the
+// scene's lines of it, each where the scene places it.
 export class PageButton {
     constructor(page, owner, item) {
         this.el = document.createElement('button');
@@ -17,6 +18,26 @@ export class PageButton {
         this.el.addEventListener('click', () => page.click(owner.index, this.id));
     }
 
+    // Each line a box of its own whose baseline lies at the scene's: the box starts the font's ascent above
+    // it and is exactly as high as the font, so no leading moves the text.
+    showLines(item) {
+        const key = JSON.stringify([item.lines, item.ascent, item.descent]);
+        if (this.lines === key)
+            return;
+        this.lines = key;
+        this.el.setAttribute('aria-label', item.text);
+        this.el.replaceChildren(...item.lines.map((line) => {
+            const span = document.createElement('span');
+            span.className = 'line';
+            span.setAttribute('aria-hidden', 'true');
+            span.textContent = line.text;
+            span.style.left = `${line.left}px`;
+            span.style.top = `${line.baseline - item.ascent}px`;
+            span.style.lineHeight = `${item.ascent + item.descent}px`;
+            return span;
+        }));
+    }
+
     update(item) {
         const r = { x: Math.round(item.left / TwipsPerPixel), y: Math.round(item.top / TwipsPerPixel) };
         setStyle(this.el, 'left', `${r.x}px`);
@@ -24,8 +45,7 @@ export class PageButton {
         setStyle(this.el, 'width', `${Math.round((item.left + item.width) / TwipsPerPixel) - r.x}px`);
         setStyle(this.el, 'height', `${Math.round((item.top + item.height) / TwipsPerPixel) - r.y}px`);
         setStyle(this.el, 'font', cssFont(item, 1));
-        if (this.el.textContent !== item.text)
-            this.el.textContent = item.text;
+        this.showLines(item);
         if (this.el.hidden !== !item.visible)
             this.el.hidden = !item.visible;
         if (this.el.disabled !== !item.enabled)

@@ -1,5 +1,5 @@
 // Scene items drawn with Canvas 2D calls: colours, fonts, hatches, cells, labels, panels, images.
-import { TwipsPerPixel, PixelsPerPoint, FallbackFamily } from './engine.js';
+import { TwipsPerPixel } from './engine.js';
 
 // 0x00BBGGRR; a system colour (high bit set) is the window-text colour, black. Each colour's text is
 // made once: the page sets a fill style for every cell it draws.
@@ -15,14 +15,9 @@ export function css(colour) {
     return text;
 }
 
-// Whole logical pixels, as the desktop sizes its fonts.
-function fontPixels(item) {
-    return Math.max(1, Math.round(item.points * PixelsPerPoint));
-}
-
+// The scene's font as drawn, its size in logical pixels times `scale`.
 export function cssFont(item, scale) {
-    return `${item.italic ? 'italic ' : ''}${item.bold ? 700 : 400} ${fontPixels(item) * scale}px ` +
-        `"${item.family}", "${FallbackFamily}"`;
+    return `${item.italic ? 'italic ' : ''}${item.weight} ${item.pixels * scale}px "${item.family}", "${item.fallback}"`;
 }
 
 // Hatches are 8 by 8 logical pixels, one logical pixel thick, anchored at the window's corner: at any
@@ -171,61 +166,26 @@ function fillInside(ctx, item, r, scale) {
     }
 }
 
-// Lines broken at blanks to fit the width, as a word-wrapping label does.
-function wrapLines(ctx, text, width) {
-    const lines = [];
-    for (const paragraph of text.split('\n')) {
-        let line = '';
-        for (const word of paragraph.split(/(?<= )/)) {
-            const candidate = line + word;
-            if (line !== '' && ctx.measureText(candidate.trimEnd()).width > width) {
-                lines.push(line);
-                line = word;
-            } else {
-                line = candidate;
-            }
-        }
-        lines.push(line);
-    }
-    return lines;
-}
-
-// The ascent and line height of a font the context is set to, measured once per font (the fonts are loaded
-// before the first frame): a label is drawn again whenever anything near it changes.
-const fontLines = new Map();
-function lineMetrics(ctx, font) {
-    let lines = fontLines.get(font);
-    if (!lines) {
-        const metrics = ctx.measureText('Hg');
-        const ascent = metrics.fontBoundingBoxAscent;
-        lines = { ascent, lineHeight: ascent + metrics.fontBoundingBoxDescent };
-        fontLines.set(font, lines);
-    }
-    return lines;
-}
-
 export function drawLabel(ctx, item, scale) {
     const r = deviceRect(item, scale);
     if (item.opaque) {
         ctx.fillStyle = css(item.back);
         ctx.fillRect(r.x, r.y, r.w, r.h);
     }
-    if (!item.text)
+    if (item.lines.length === 0)
         return;
+    // The scene's lines where it places them; a line placed below a label one line high stays inside it,
+    // as only the label's area is repainted when it changes.
     ctx.save();
     ctx.beginPath();
     ctx.rect(r.x, r.y, r.w, r.h);
     ctx.clip();
-    const font = cssFont(item, scale);
-    ctx.font = font;
+    ctx.font = cssFont(item, scale);
     ctx.fillStyle = css(item.fore);
     ctx.textBaseline = 'alphabetic';
-    const { ascent, lineHeight } = lineMetrics(ctx, font);
-    let y = r.y + ascent;
-    for (const line of wrapLines(ctx, item.text, r.w)) {
-        ctx.fillText(line, r.x, y);
-        y += lineHeight;
-    }
+    const x = item.left / TwipsPerPixel, y = item.top / TwipsPerPixel;
+    for (const line of item.lines)
+        ctx.fillText(line.text, (x + line.left) * scale, (y + line.baseline) * scale);
     ctx.restore();
 }
 

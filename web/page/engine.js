@@ -1,14 +1,13 @@
 // The engine behind its C interface (web/page_api.cpp): events in, frames of the scene out.
 
 export const TwipsPerPixel = 15;
-export const PixelsPerPoint = 96 / 72;
-export const FallbackFamily = 'DejaVu Sans';
 
 
 // Item kinds and flags, as web/page_api.cpp writes them.
 export const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
 const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8, Bold: 16, Italic: 32, InnerVisible: 64 };
-const ItemFields = 24;
+const ItemFields = 30; // then the item's lines
+const LineFields = 4;
 const WindowFields = 10;
 
 export class Engine {
@@ -85,8 +84,8 @@ export class Engine {
             const itemCount = h[p + 8];
             const changedCount = h[p + 9];
             p += WindowFields;
-            for (let i = 0; i < itemCount; ++i, p += ItemFields) {
-                win.items.push({
+            for (let i = 0; i < itemCount; ++i) {
+                const item = {
                     kind: h[p], id: h[p + 1], left: h[p + 2], top: h[p + 3], width: h[p + 4], height: h[p + 5],
                     back: h[p + 6], hatch: h[p + 7], borderColour: h[p + 8], borderWidth: h[p + 9],
                     fore: h[p + 10], text: this.text(h[p + 11]), family: this.text(h[p + 12]),
@@ -97,7 +96,16 @@ export class Engine {
                     inner: { left: h[p + 18], top: h[p + 19], width: h[p + 20], height: h[p + 21] },
                     innerVisible: (h[p + 14] & Flag.InnerVisible) !== 0, innerBack: h[p + 22],
                     index: h[p + 23],
-                });
+                    // The caption as the scene lays it out: the font as drawn, and each line with its place
+                    // in logical pixels from the item's top left.
+                    pixels: h[p + 24], weight: h[p + 25], fallback: this.text(h[p + 26]), ascent: h[p + 27],
+                    descent: h[p + 28], lines: [],
+                };
+                const lineCount = h[p + 29];
+                p += ItemFields;
+                for (let k = 0; k < lineCount; ++k, p += LineFields)
+                    item.lines.push({ text: this.text(h[p]), left: h[p + 1], baseline: h[p + 2], width: h[p + 3] });
+                win.items.push(item);
             }
             for (let i = 0; i < changedCount; ++i, p += 4)
                 win.changed.push({ left: h[p], top: h[p + 1], width: h[p + 2], height: h[p + 3] });

@@ -5,11 +5,7 @@
 // This module loads the engine and the fonts, then draws the first frame.
 import { Engine } from './engine.js';
 import { Page } from './page.js';
-
-const FontFaces = [
-    '700 16px "EB Garamond"', 'italic 700 16px "DejaVu Sans"', '700 16px "Liberation Serif"',
-    '700 16px "Liberation Sans"', '700 16px "Dancing Script"', '400 16px "Kaushan Script"',
-];
+import { FontFaces } from './fonts.js'; // made at build time from the one list of fonts
 
 async function main() {
     const [module] = await Promise.all([
