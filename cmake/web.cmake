@@ -58,12 +58,12 @@ add_custom_target(blokko_favicon ALL DEPENDS ${site}/favicon.ico)
 foreach(kind_and_file "css;fonts.css" "js;page/fonts.js")
     list(GET kind_and_file 0 kind)
     list(GET kind_and_file 1 out)
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${out}
+    add_custom_command(OUTPUT ${site}/${out}
         COMMAND ${BLOKKO_PYTHON3} ${PROJECT_SOURCE_DIR}/tools/font_table.py ${BLOKKO_FONT_LIST} ${kind}
-            ${CMAKE_BINARY_DIR}/${out}
+            ${site}/${out}
         DEPENDS ${PROJECT_SOURCE_DIR}/tools/font_table.py ${BLOKKO_FONT_LIST} ${font_files})
 endforeach()
-add_custom_target(blokko_page_fonts ALL DEPENDS ${CMAKE_BINARY_DIR}/fonts.css ${CMAKE_BINARY_DIR}/page/fonts.js)
+add_custom_target(blokko_page_fonts ALL DEPENDS ${site}/fonts.css ${site}/page/fonts.js)
 set(font_notes "The fonts of the Blokko page: files of Debian's font packages, each under its package's licence.\n\n")
 foreach(entry ${font_entries})
     string(REPLACE "|" ";" entry "${entry}")
