@@ -30,14 +30,16 @@ target_link_options(blokko-engine PRIVATE
     -sINITIAL_MEMORY=4MB -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=256KB)
 
 file(GLOB page_modules RELATIVE ${PROJECT_SOURCE_DIR}/web CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/page/*.js)
-foreach(file index.html blokko.css ${page_modules})
+foreach(file index.html blokko.css manifest.webmanifest ${page_modules})
     configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
 endforeach()
 find_program(PYTHON3 NAMES python3 REQUIRED)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/favicon.ico
-    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/favicon.py ${CMAKE_BINARY_DIR}/favicon.ico
-    DEPENDS ${PROJECT_SOURCE_DIR}/web/favicon.py)
-add_custom_target(blokko_favicon ALL DEPENDS ${CMAKE_BINARY_DIR}/favicon.ico)
+set(page_icons favicon.ico icon-192.png icon-512.png icon-maskable-512.png)
+list(TRANSFORM page_icons PREPEND ${CMAKE_BINARY_DIR}/ OUTPUT_VARIABLE page_icon_paths)
+add_custom_command(OUTPUT ${page_icon_paths}
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/icons.py ${CMAKE_BINARY_DIR}
+    DEPENDS ${PROJECT_SOURCE_DIR}/web/icons.py)
+add_custom_target(blokko_icons ALL DEPENDS ${page_icon_paths})
 
 # The desktop's look-alike fonts, from Debian's font packages, each with its package's licence.
 set(page_fonts
@@ -47,6 +49,7 @@ set(page_fonts
     "Liberation Sans|/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf|fonts-liberation"
     "Dancing Script|/usr/share/fonts/opentype/dancingscript/DancingScript-Bold.otf|fonts-dancingscript"
     "Kaushan Script|/usr/share/fonts/opentype/kaushanscript/KaushanScript-Regular.otf|fonts-kaushanscript")
+set(font_files fonts/README.txt)
 set(font_notes "The fonts of the Blokko page: files of Debian's font packages, each under its package's licence.\n\n")
 foreach(entry ${page_fonts})
     string(REPLACE "|" ";" entry "${entry}")
@@ -60,6 +63,22 @@ foreach(entry ${page_fonts})
     get_filename_component(font_name ${font} NAME)
     configure_file(${font} ${CMAKE_BINARY_DIR}/fonts/${font_name} COPYONLY)
     configure_file(${licence} ${CMAKE_BINARY_DIR}/fonts/${package}.copyright.txt COPYONLY)
+    list(APPEND font_files fonts/${font_name} fonts/${package}.copyright.txt)
     string(APPEND font_notes "${family}: ${font_name}, from the Debian package ${package}; licence: ${package}.copyright.txt\n")
 endforeach()
 file(WRITE ${CMAKE_BINARY_DIR}/fonts/README.txt "${font_notes}")
+list(REMOVE_DUPLICATES font_files) # one licence for two fonts of a package
+
+# The site: every file of the page, relative to build/web/, the one list of them. A server needs them
+# all; the service worker keeps them for offline play, under a name that changes with any of them.
+set(site_files index.html blokko.css manifest.webmanifest ${page_icons} ${page_modules} blokko-engine.js
+    blokko-engine.wasm ${font_files})
+list(TRANSFORM site_files PREPEND ${CMAKE_BINARY_DIR}/ OUTPUT_VARIABLE site_paths)
+# The .wasm comes with blokko-engine.js, which the engine's target names.
+list(FILTER site_paths EXCLUDE REGEX "\\.wasm$")
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/service-worker.js
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/service_worker.py ${CMAKE_BINARY_DIR}
+        ${PROJECT_SOURCE_DIR}/web/service-worker.js ${CMAKE_BINARY_DIR}/service-worker.js ${site_files}
+    DEPENDS ${PROJECT_SOURCE_DIR}/web/service_worker.py ${PROJECT_SOURCE_DIR}/web/service-worker.js ${site_paths}
+        blokko-engine blokko_icons)
+add_custom_target(blokko_service_worker ALL DEPENDS ${CMAKE_BINARY_DIR}/service-worker.js)

@@ -11,6 +11,24 @@ const FontFaces = [
     '700 16px "Liberation Sans"', '700 16px "Dancing Script"', '400 16px "Kaushan Script"',
 ];
 
+// A page that an earlier build's service worker served is reloaded if a new build's worker takes over
+// before the first frame: its files may already come from the new cache, and must not mix.
+const servedByWorker = !!navigator.serviceWorker?.controller;
+let started = false;
+navigator.serviceWorker?.addEventListener('controllerchange', () => {
+    if (servedByWorker && !started)
+        location.reload();
+});
+
+// Offline play, once the page runs: the worker keeps every file of the page. It needs a secure context
+// (https, or a server on this machine); elsewhere the page still plays, online only.
+function keepForOffline() {
+    if (!navigator.serviceWorker)
+        return;
+    navigator.serviceWorker.register('service-worker.js')
+        .catch((error) => console.warn(`Blokko will not play offline: ${error.message}`));
+}
+
 async function main() {
     const [module] = await Promise.all([
         createBlokkoEngine(),
@@ -19,6 +37,7 @@ async function main() {
     const page = new Page(new Engine(module));
     document.getElementById('loading').remove();
     page.start();
+    started = true;
     document.getElementById('desk').setAttribute('aria-busy', 'false');
     window.blokkoPage = {
         firstFrame: performance.now(),
@@ -27,6 +46,7 @@ async function main() {
         redraw: (afresh) => page.redraw(afresh),
     };
     performance.mark('blokko-first-frame');
+    keepForOffline();
 }
 
 main().catch((error) => {
