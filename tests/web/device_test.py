@@ -101,20 +101,27 @@ class DeviceTest(unittest.TestCase):
             self.assertAlmostEqual(width, store_width, delta=0.05, msg=f"a canvas resampled at {ratio}")
             self.assertAlmostEqual(height, store_height, delta=0.05, msg=f"a canvas resampled at {ratio}")
 
-    def wall_cell(self, ratio):
-        """The wall cell as the page drew it (the game window's bottom layer) and as it is shown (a
-        screenshot), inset by a device pixel, in device pixels."""
-        store_url, left, top = self.js("""
-            const c = document.querySelector('[data-window="Blokko"] canvas'), r = c.getBoundingClientRect();
-            return [c.toDataURL(), Math.round(r.left * devicePixelRatio), Math.round(r.top * devicePixelRatio)]""")
-        shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})["data"]
+    def wall_cell_box(self, ratio):
+        """The wall cell in device pixels of the game window's client area, inset by a device pixel."""
         x, y, size = WALL_CELL
         k = ratio / 15
-        box = (round(x * k) + 1, round(y * k) + 1, round((x + size) * k) - 1, round((y + size) * k) - 1)
-        drawn = Image.open(io.BytesIO(base64.b64decode(store_url.split(",", 1)[1]))).convert("RGB").crop(box)
-        shown = Image.open(io.BytesIO(base64.b64decode(shot))).convert("RGB").crop(
+        return round(x * k) + 1, round(y * k) + 1, round((x + size) * k) - 1, round((y + size) * k) - 1
+
+    def drawn_wall_cell(self, ratio):
+        """The wall cell as the page drew it: the game window's bottom layer."""
+        url = self.js("return document.querySelector('[data-window=\"Blokko\"] canvas').toDataURL()")
+        image = Image.open(io.BytesIO(base64.b64decode(url.split(",", 1)[1]))).convert("RGB")
+        return image.crop(self.wall_cell_box(ratio))
+
+    def shown_wall_cell(self, ratio):
+        """The wall cell as the screen shows it."""
+        left, top = self.js("""
+            const r = document.querySelector('[data-window="Blokko"] canvas').getBoundingClientRect();
+            return [Math.round(r.left * devicePixelRatio), Math.round(r.top * devicePixelRatio)]""")
+        shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})["data"]
+        box = self.wall_cell_box(ratio)
+        return Image.open(io.BytesIO(base64.b64decode(shot))).convert("RGB").crop(
             (box[0] + left, box[1] + top, box[2] + left, box[3] + top))
-        return drawn, shown
 
     def test_every_canvas_lies_on_the_device_pixel_grid_at_any_zoom(self):
         self.zoom(1.25)
@@ -122,15 +129,26 @@ class DeviceTest(unittest.TestCase):
         self.assert_on_the_grid(1.25)  # the difficulty window
         self.start_game()
         # The curtain opens from the middle, where the cell is.
-        wait_for(lambda: set(self.wall_cell(1.25)[0].getdata()) == {RED, BLUE, BLACK}, 10, "the wall cell drawn")
+        wait_for(lambda: set(self.drawn_wall_cell(1.25).getdata()) == {RED, BLUE, BLACK}, 10, "the wall cell drawn")
         for ratio in ZOOMS:
             self.zoom(ratio)
             wait_for(lambda: self.js("return document.querySelector('[data-window=\"Blokko\"] canvas').width")
                      == round(420 * ratio), 5, f"the game window drawn at {ratio}")
             self.assert_on_the_grid(ratio)
-            drawn, shown = self.wall_cell(ratio)
+            shown = self.shown_wall_cell(ratio)
             self.assertEqual(set(shown.getdata()), {RED, BLUE, BLACK}, f"the wall cell's colours at {ratio}")
-            self.assertTrue(list(drawn.getdata()) == list(shown.getdata()), f"the wall cell as drawn at {ratio}")
+            self.assertTrue(list(self.drawn_wall_cell(ratio).getdata()) == list(shown.getdata()),
+                            f"the wall cell as drawn at {ratio}")
+        # A window dragged by its title bar lands on the grid too.
+        self.zoom(1.25)
+        wait_for(lambda: self.canvases()[0][4] == 525, 5, "the game window drawn at 1.25")
+        title_bar = self.driver.find_element(By.CSS_SELECTOR, '[data-window="Blokko"] .titlebar')
+        before = self.canvases()[0][:2]
+        ActionChains(self.driver).drag_and_drop_by_offset(title_bar, 37, 21).perform()
+        after = self.canvases()[0][:2]
+        moved = [(a - b) / 1.25 for a, b in zip(after, before)]  # CSS pixels; a nudge is a few at most
+        self.assertTrue(abs(moved[0] - 37) <= 4 and abs(moved[1] - 21) <= 4, f"dragged by {moved}")
+        self.assert_on_the_grid(1.25)
 
     # --- installable ---------------------------------------------------------------------------------
 

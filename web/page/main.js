@@ -2,7 +2,7 @@
 // the scene's items on a canvas per window, places real buttons and the scroll bar where the scene puts
 // them, forwards keys, clicks and closes, and drives the engine's three timers from one clock. It holds
 // no rule of the game and no rule of how a control looks beyond mapping a scene item to Canvas calls.
-// This module loads the engine and the fonts, then draws the first frame.
+// This module loads the engine and the fonts, draws the first frame, then keeps the page for offline play.
 import { Engine } from './engine.js';
 import { Page } from './page.js';
 
