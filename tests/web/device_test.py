@@ -8,7 +8,8 @@
   the device-pixel grid, as a browser zoom or screen scale may (--force-device-scale-factor snaps it and
   would hide the fault).
 - Installable: the linked manifest, as Chromium parses it, with its icons at their sizes.
-- Offline: after one visit the server stops, and a reload plays; a new build's worker replaces the cache.
+- Offline: the service worker's cache is named after the files it keeps; after one visit the server
+  stops, and a reload plays; a new build's worker replaces the cache.
 """
 
 import base64
@@ -16,6 +17,7 @@ import io
 import json
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -26,7 +28,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from harness import Server, start_browser, wait_for, free_port, run
+from harness import ROOT, Server, start_browser, wait_for, free_port, run
 
 SITE = None  # set from the command line
 
@@ -36,6 +38,13 @@ ZOOMS = (1.1, 1.25, 1.5, 1.75, 2)
 CELL = 292
 WALL_CELL = (60, 50 + 10 * CELL, CELL)
 RED, BLUE, BLACK = (255, 0, 0), (0, 0, 255), (0, 0, 0)
+
+
+def worker_build(site):
+    """The build name and the file list written into a site's service worker."""
+    with open(os.path.join(site, "service-worker.js")) as f:
+        text = f.read()
+    return tuple(json.loads(text.split(f"const {name} = ", 1)[1].split(";", 1)[0]) for name in ("Build", "Files"))
 
 
 class DeviceTest(unittest.TestCase):
@@ -198,6 +207,22 @@ class DeviceTest(unittest.TestCase):
     def caches(self):
         return self.driver.execute_async_script("caches.keys().then(arguments[0])")
 
+    def test_the_workers_name_is_a_hash_of_the_files_it_keeps(self):
+        """The built worker is named after the files as they are, and any change to one renames it."""
+        built, files = worker_build(SITE)
+        with tempfile.TemporaryDirectory() as site:
+            for name in files:
+                os.makedirs(os.path.dirname(os.path.join(site, name)), exist_ok=True)
+                shutil.copyfile(os.path.join(SITE, name), os.path.join(site, name))
+            generate = [sys.executable, os.path.join(ROOT, "web/service_worker.py"), site,
+                        os.path.join(ROOT, "web/service-worker.js"), os.path.join(site, "service-worker.js"), *files]
+            subprocess.run(generate, check=True)
+            self.assertEqual(worker_build(site), (built, files), "the build's worker is that of its files")
+            with open(os.path.join(site, "blokko-engine.wasm"), "ab") as f:
+                f.write(b"\0")
+            subprocess.run(generate, check=True)
+            self.assertNotEqual(worker_build(site)[0], built, "a changed file renames the cache")
+
     def test_a_second_visit_plays_offline_and_a_new_build_replaces_the_cache(self):
         site = tempfile.mkdtemp(prefix="blokko-offline-")
         try:
@@ -217,10 +242,10 @@ class DeviceTest(unittest.TestCase):
             self.start_game()
             wait_for(lambda: self.js("return window.blokkoPage.ticks[2]") > 0, 5, "the game to run offline")
             # A new build: its worker (another name) takes over on the next visit and drops the old cache.
+            build = worker_build(site)[0]
             worker = os.path.join(site, "service-worker.js")
             with open(worker) as f:
                 text = f.read()
-            build = json.loads(text.split("const Build = ", 1)[1].split(";", 1)[0])
             with open(worker, "w") as f:
                 f.write(text.replace(json.dumps(build), json.dumps("next-build")))
             self.server = Server(site, port)
