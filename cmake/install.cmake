@@ -25,4 +25,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://blokko.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-ebgaramond, fonts-liberation, fonts-dejavu-core, fonts-dancingscript, fonts-kaushanscript")
+# On a Wayland desktop Qt draws through its Wayland plugin when it is there, and through XWayland if not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -43,15 +43,17 @@ target_link_options(blokko-engine PRIVATE
 # The page's static files, copied from web/ to the same place in the site: the one list of them. Files
 # generated for the page are written into ${site} by their own commands below.
 file(GLOB page_modules RELATIVE ${PROJECT_SOURCE_DIR}/web CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/page/*.js)
-set(page_files index.html blokko.css ${page_modules})
+set(page_files index.html blokko.css manifest.webmanifest ${page_modules})
 foreach(file ${page_files})
     configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${site}/${file} COPYONLY)
 endforeach()
 find_program(PYTHON3 NAMES python3 REQUIRED)
-add_custom_command(OUTPUT ${site}/favicon.ico
-    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/favicon.py ${site}/favicon.ico
-    DEPENDS ${PROJECT_SOURCE_DIR}/web/favicon.py)
-add_custom_target(blokko_favicon ALL DEPENDS ${site}/favicon.ico)
+set(page_icons favicon.ico icon-192.png icon-512.png icon-maskable-512.png)
+list(TRANSFORM page_icons PREPEND ${site}/ OUTPUT_VARIABLE page_icon_paths)
+add_custom_command(OUTPUT ${page_icon_paths}
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/icons.py ${site}
+    DEPENDS ${PROJECT_SOURCE_DIR}/web/icons.py)
+add_custom_target(blokko_icons ALL DEPENDS ${page_icon_paths})
 
 # The look-alike fonts of the one list (scene/fonts.txt), each with its package's licence, their @font-face
 # rules and the faces the page loads before its first frame.
@@ -64,6 +66,7 @@ foreach(kind_and_file "css;fonts.css" "js;page/fonts.js")
         DEPENDS ${PROJECT_SOURCE_DIR}/tools/font_table.py ${BLOKKO_FONT_LIST} ${font_files})
 endforeach()
 add_custom_target(blokko_page_fonts ALL DEPENDS ${site}/fonts.css ${site}/page/fonts.js)
+set(page_font_files fonts.css page/fonts.js fonts/README.txt)
 set(font_notes "The fonts of the Blokko page: files of Debian's font packages, each under its package's licence.\n\n")
 foreach(entry ${font_entries})
     string(REPLACE "|" ";" entry "${entry}")
@@ -77,6 +80,21 @@ foreach(entry ${font_entries})
     get_filename_component(font_name ${font} NAME)
     configure_file(${font} ${site}/fonts/${font_name} COPYONLY)
     configure_file(${licence} ${site}/fonts/${package}.copyright.txt COPYONLY)
+    list(APPEND page_font_files fonts/${font_name} fonts/${package}.copyright.txt)
     string(APPEND font_notes "${family}: ${font_name}, from the Debian package ${package}; licence: ${package}.copyright.txt\n")
 endforeach()
 file(WRITE ${site}/fonts/README.txt "${font_notes}")
+list(REMOVE_DUPLICATES page_font_files) # one licence for two fonts of a package
+
+# The site: every file of the page, relative to the site folder, the one list of them. A server needs them
+# all; the service worker keeps them for offline play, under a name that changes with any of them.
+set(site_files ${page_files} ${page_icons} blokko-engine.js blokko-engine.wasm ${page_font_files})
+list(TRANSFORM site_files PREPEND ${site}/ OUTPUT_VARIABLE site_paths)
+# The .wasm comes with blokko-engine.js, which the engine's target names.
+list(FILTER site_paths EXCLUDE REGEX "\\.wasm$")
+add_custom_command(OUTPUT ${site}/service-worker.js
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/service_worker.py ${site}
+        ${PROJECT_SOURCE_DIR}/web/service-worker.js ${site}/service-worker.js ${site_files}
+    DEPENDS ${PROJECT_SOURCE_DIR}/web/service_worker.py ${PROJECT_SOURCE_DIR}/web/service-worker.js ${site_paths}
+        blokko-engine blokko_icons blokko_page_fonts)
+add_custom_target(blokko_service_worker ALL DEPENDS ${site}/service-worker.js)

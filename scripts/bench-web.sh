@@ -31,11 +31,17 @@ median() { # label key
 native=$(median native fallingTick_ns)
 wasm=$(median wasm fallingTick_ns)
 
-# What a visitor downloads before the first frame, fonts aside, compressed as a web server would.
+# What a visitor downloads, fonts aside, compressed as a web server would (PNGs as they are): every file
+# the service worker keeps (its list is the site's, from cmake/web.cmake) but the fonts, and the worker.
+site_files=$(/usr/bin/python3 -c '
+import json, re, sys
+text = open(sys.argv[1]).read()
+print("\n".join(json.loads(re.search(r"const Files = (\[.*?\]);", text).group(1))))' build/web/service-worker.js)
 transfer=0
-for file in build/web/index.html build/web/blokko.css build/web/page/*.js build/web/blokko-engine.js \
-    build/web/blokko-engine.wasm; do
-    transfer=$((transfer + $(gzip -9 -c "$file" | wc -c)))
+for file in $(grep -v '^fonts/' <<<"$site_files") service-worker.js; do
+    raw=$(wc -c <"build/web/$file")
+    packed=$(gzip -9 -c "build/web/$file" | wc -c)
+    transfer=$((transfer + (packed < raw ? packed : raw)))
 done
 transfer_kb=$(awk -v b="$transfer" 'BEGIN { printf "%.1f", b / 1024 }')
 
@@ -57,8 +63,9 @@ echo "| Figure | Measured | Target | Met |"
 echo "| --- | --- | --- | --- |"
 row "Engine: fallingTick, native (batches, median of $RUNS runs)" "$native" ns "none" report
 row "Engine: fallingTick, WebAssembly under node" "$wasm" ns "≤ 1.5 × native" "x <= 1.5 * $native"
-row "Page transfer without fonts (html, css, js, wasm; gzip -9)" "$transfer_kb" KB "≤ 150 KB" "x <= 150"
-row "Load to first frame, headless Chromium, cache off (median of $LOADS)" "$(page first_frame_ms)" ms "≤ 250 ms" \
+row "Page transfer without fonts (html, css, js, wasm, manifest, icons, service worker; gzip -9, PNGs as they are)" \
+    "$transfer_kb" KB "≤ 170 KB" "x <= 170"
+row "Load to first frame, headless Chromium, cache and service worker off (median of $LOADS)" "$(page first_frame_ms)" ms "≤ 250 ms" \
     "x <= 250"
 row "Parade: Timer2 ticks in the first load" "$(page parade_ticks)" ticks "33" "x == 33"
 row "Parade: Timer2 mean interval (one clock on performance.now())" "$(page parade_mean_ms)" ms "2 ± 0.2 ms" \

@@ -33,6 +33,10 @@ for needed in libqt6widgets6 qt6-qpa-plugins fonts-ebgaramond fonts-liberation; 
         exit 1
     fi
 done
+if ! dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland; then
+    echo "the package does not recommend qt6-wayland (native on a Wayland desktop)"
+    exit 1
+fi
 if grep -q -- "-dev" <<<"$depends"; then
     echo "the package depends on a development package: $depends"
     exit 1

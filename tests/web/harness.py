@@ -20,8 +20,8 @@ def free_port():
 
 
 class Server:
-    def __init__(self, folder):
-        self.port = free_port()
+    def __init__(self, folder, port=None):
+        self.port = port or free_port()  # the same port again: the same origin, with its service worker
         self.process = subprocess.Popen(
             ["/usr/bin/python3", os.path.join(ROOT, "scripts/lib/serve.py"), folder, str(self.port)],
             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)

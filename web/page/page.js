@@ -25,16 +25,25 @@ export class Page {
             this.tickTimes[id] = { firstDue: null, last: null, sum: 0, intervals: 0 };
         this.keys();
         document.getElementById('start-again').addEventListener('click', () => this.start());
-        window.addEventListener('resize', () => this.requestFrame());
+        window.addEventListener('resize', () => {
+            this.snapWindows();
+            this.requestFrame();
+        });
         this.watchPixelRatio();
     }
 
     watchPixelRatio() {
         const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
         query.addEventListener('change', () => {
+            this.snapWindows();
             this.requestFrame();
             this.watchPixelRatio();
         }, { once: true });
+    }
+
+    snapWindows() {
+        for (const w of this.windows)
+            w.snapToDevicePixels();
     }
 
     start() {
@@ -178,6 +187,8 @@ export class Page {
         if (w === game) {
             if (!w.placed)
                 w.moveTo(Math.max(DeskMargin, (deskWidth - size.width) / 2), DeskMargin);
+            else
+                w.snapToDevicePixels(); // the ratio may have changed while it was hidden
         } else if (!game.el.hidden) {
             const g = { x: game.el.offsetLeft, y: game.el.offsetTop, w: game.frameSize().width };
             if (g.x + g.w + WindowGap + size.width <= deskWidth)

@@ -49,7 +49,7 @@ export class PageWindow {
         this.titleBar.addEventListener('pointerdown', (e) => {
             if (e.button !== 0 || e.target.closest('.close'))
                 return;
-            start = { x: e.clientX - this.el.offsetLeft, y: e.clientY - this.el.offsetTop };
+            start = { x: e.clientX - this.at.x, y: e.clientY - this.at.y };
             this.titleBar.setPointerCapture(e.pointerId);
         });
         this.titleBar.addEventListener('pointermove', (e) => {
@@ -62,8 +62,26 @@ export class PageWindow {
     }
 
     moveTo(x, y) {
-        this.el.style.left = `${Math.round(x)}px`;
-        this.el.style.top = `${Math.round(y)}px`;
+        this.at = { x: Math.round(x), y: Math.round(y) };
+        this.snapToDevicePixels();
+    }
+
+    // Moves the window by a few CSS pixels at most so that its client area, and so every canvas, starts
+    // on a whole device pixel: at a ratio of 1.25 only every fourth CSS pixel lies on one, and a canvas
+    // off the grid is resampled, smearing the walls and hatches. The window's own place stays in whole
+    // CSS pixels, which any browser lays out exactly. Again after a resize or a new ratio, since the desk
+    // may have moved under the window.
+    snapToDevicePixels() {
+        if (!this.at || this.el.hidden)
+            return;
+        const ratio = window.devicePixelRatio || 1;
+        this.el.style.left = `${this.at.x}px`;
+        this.el.style.top = `${this.at.y}px`;
+        const r = this.client.getBoundingClientRect();
+        const x = onDeviceGrid(this.at.x, r.left + window.scrollX - this.at.x, ratio);
+        const y = onDeviceGrid(this.at.y, r.top + window.scrollY - this.at.y, ratio);
+        this.el.style.left = `${x}px`;
+        this.el.style.top = `${y}px`;
     }
 
     // The outer box of the window on the desk, in CSS pixels.
@@ -101,6 +119,8 @@ export class PageWindow {
         const whole = win.whole || !built || built.generation !== win.generation || built.width !== width ||
             built.height !== height || built.scale !== scale;
         if (whole) {
+            if (built && built.scale !== scale)
+                this.snapToDevicePixels(); // a new ratio has a grid of its own
             this.builtFor = { generation: win.generation, width, height, scale };
             setStyle(this.el, 'width', `${width}px`);
             setStyle(this.el, 'height', `${height}px`);
@@ -143,11 +163,14 @@ export class PageWindow {
             this.client.append(canvas);
             this.layers.push(canvas);
         }
+        // As many CSS pixels as the backing store has device pixels: mapped 1:1, never resampled, even
+        // where the window's size times the ratio is not whole (432 px at 1.1).
+        const deviceWidth = Math.round(width * scale), deviceHeight = Math.round(height * scale);
         for (const canvas of this.layers) {
-            canvas.width = Math.round(width * scale);
-            canvas.height = Math.round(height * scale);
-            canvas.style.width = `${width}px`;
-            canvas.style.height = `${height}px`;
+            canvas.width = deviceWidth;
+            canvas.height = deviceHeight;
+            canvas.style.width = `${deviceWidth / scale}px`;
+            canvas.style.height = `${deviceHeight / scale}px`;
         }
     }
 
@@ -274,6 +297,23 @@ export class PageWindow {
             return null;
         }
     }
+}
+
+// The whole CSS pixel nearest `at` (within MaxNudge) at which `at + offset` CSS pixels fall on a whole
+// device pixel, or nearest to one where none does within reach (the canvases are drawn pixelated then).
+const MaxNudge = 16;
+function onDeviceGrid(at, offset, ratio) {
+    let best = at, bestError = Infinity;
+    for (let nudge = 0; nudge <= MaxNudge && bestError > 1e-3; ++nudge)
+        for (const x of [at - nudge, at + nudge]) {
+            const device = (x + offset) * ratio;
+            const error = Math.abs(device - Math.round(device));
+            if (x >= 0 && error < bestError - 1e-6) {
+                best = x;
+                bestError = error;
+            }
+        }
+    return best;
 }
 
 // Buttons and the scroll bar are HTML controls between the canvas layers; every other item is drawn.
