@@ -53,7 +53,8 @@ class ReachTest(PageCase, unittest.TestCase):
 
     def click_desk(self):
         """A click on the desk, below and left of every window."""
-        x, y = self.js("const r = document.getElementById('desk').getBoundingClientRect(); return [r.left + 8, r.bottom - 8]")
+        r = self.driver.find_element(By.ID, "desk").rect
+        x, y = r["x"] + 8, r["y"] + r["height"] - 8
         self.assertEqual(self.js("return document.elementFromPoint(arguments[0], arguments[1]).id", x, y), "desk")
         self.click_at(x, y)
 
@@ -96,12 +97,17 @@ class ReachTest(PageCase, unittest.TestCase):
         self.press(Keys.ENTER)
         wait_for(lambda: self.shown("Form2"), 5, "the difficulty window again")
 
-    def reading(self, role, name):
-        """What a screen reader finds in the accessibility node of `role` and `name`, depth first: the
-        roles and names of its controls and headings and the texts between them."""
-        nodes = {n["nodeId"]: n for n in self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]}
+    def accessibility_tree(self):
+        """Chromium's accessibility tree: the nodes that assistive technology is given, by id."""
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        return {n["nodeId"]: n for n in nodes}
+
+    def reading(self, nodes, role, name):
+        """What a screen reader finds in the node of `role` and `name`, depth first: the roles and names
+        of its controls and headings and the texts between them."""
         value = lambda n, key: n.get(key, {}).get("value")
-        matches = [n for n in nodes.values() if not n.get("ignored") and value(n, "role") == role and value(n, "name") == name]
+        matches = [n for n in nodes.values()
+                   if not n.get("ignored") and value(n, "role") == role and value(n, "name") == name]
         self.assertEqual(len(matches), 1, f"one {role} named {name!r}")
         heard = []
 
@@ -119,7 +125,15 @@ class ReachTest(PageCase, unittest.TestCase):
 
         for child in matches[0].get("childIds", []):
             walk(nodes[child])
-        return heard, matches[0], nodes
+        return heard
+
+    @staticmethod
+    def with_property(nodes, name, value):
+        return [n for n in nodes.values() if not n.get("ignored") and any(
+            p["name"] == name and p["value"].get("value") == value for p in n.get("properties", []))]
+
+    def ticks(self):
+        return self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)")
 
     # --- tests -------------------------------------------------------------------------------------
 
@@ -222,34 +236,37 @@ class ReachTest(PageCase, unittest.TestCase):
             self.assertEqual(self.driver.current_url, url, f"Enter on {where}")
             self.assertTrue(self.shown("Blokko"), f"the game after Enter on {where}")
         self.assertEqual(where, "Blokko Blokko game")
-        ticks = self.js("return window.blokkoPage.ticks[1] + window.blokkoPage.ticks[2] + window.blokkoPage.ticks[3]")
-        wait_for(lambda: self.js("return window.blokkoPage.ticks[1] + window.blokkoPage.ticks[2] + "
-                                 "window.blokkoPage.ticks[3]") > ticks + 5, 5, "the game to go on")
+        ticks = self.ticks()
+        wait_for(lambda: self.ticks() > ticks + 5, 5, "the game to go on")
 
     def test_a_screen_reader_hears_each_window_in_reading_order_and_the_counters_at_most_once_a_second(self):
-        heard, _, nodes = self.reading("dialog", "Form2")
-        self.assertEqual(heard, [("text", "Form2"), ("button", "Close Form2"), ("heading", "Difficulty Level:"),
-                                 ("text", "Easy"), ("text", "Medium"), ("text", "Hard"), ("text", "Intense"),
-                                 ("scrollbar", "Difficulty"), ("button", "GO!")])
-        live = [n for n in nodes.values() if any(p["name"] == "live" and p["value"]["value"] == "polite"
-                                                 for p in n.get("properties", []))]
-        self.assertEqual(len(live), 1, "one polite live region")
+        nodes = self.accessibility_tree()
+        # The difficulty window: the heading, each choice once, the scroll bar, then "GO!".
+        self.assertEqual(self.reading(nodes, "dialog", "Form2"),
+                         [("text", "Form2"), ("button", "Close Form2"), ("heading", "Difficulty Level:"),
+                          ("text", "Easy"), ("text", "Medium"), ("text", "Hard"), ("text", "Intense"),
+                          ("scrollbar", "Difficulty"), ("button", "GO!")])
+        self.assertEqual(len(self.with_property(nodes, "live", "polite")), 1, "one polite live region")
         # The scroll bar's value is heard by the difficulty's name.
         bar = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]')
         self.assertEqual(bar.get_attribute("aria-valuetext"), "Easy")
         self.press(Keys.ARROW_RIGHT)
         wait_for(lambda: bar.get_attribute("aria-valuetext") == "Medium", 2, '"Medium" heard')
         self.js("""
+            const region = document.getElementById('announcements');
             window.heard = [];
-            new MutationObserver(() => window.heard.push([performance.now(), document.getElementById('announcements').textContent]))
-                .observe(document.getElementById('announcements'), { childList: true, characterData: true, subtree: true });""")
+            new MutationObserver(() => window.heard.push([performance.now(), region.textContent]))
+                .observe(region, { childList: true, characterData: true, subtree: true });""")
         self.start_game(1)  # "Hard"
-        heard, _, _ = self.reading("dialog", "Blokko")
-        self.assertEqual(heard[:2], [("text", "Blokko"), ("button", "Close Blokko")])
-        game = self.focused_node()
+        # The game window: its focused element named, with the help's keys as its description.
+        nodes = self.accessibility_tree()
+        self.assertEqual(self.reading(nodes, "dialog", "Blokko"),
+                         [("text", "Blokko"), ("button", "Close Blokko"), ("application", "Blokko game")])
+        game = [n for n in self.with_property(nodes, "focused", True) if n["role"]["value"] != "RootWebArea"][0]
         self.assertEqual((game["role"]["value"], game["name"]["value"]), ("application", "Blokko game"))
-        self.assertEqual(game["description"]["value"], " ".join(self.js(
-            "return ['help-keys', 'help-buttons'].map((id) => document.getElementById(id).textContent.replace(/\\s+/g, ' ').trim())")))
+        keys = [" ".join(self.driver.find_element(By.ID, id).get_attribute("textContent").split())
+                for id in ("help-keys", "help-buttons")]
+        self.assertEqual(game["description"]["value"], " ".join(keys))
         wait_for(lambda: self.shown_button("Game Over"), 60, '"Game Over"')
         time.sleep(1.5)  # the last news
         announced = self.js("return window.heard")
@@ -258,16 +275,11 @@ class ReachTest(PageCase, unittest.TestCase):
         self.assertGreaterEqual(min(gaps), 990, f"announcements {announced}")
         self.assertIn("Game Over", announced[-1][1])
         # The latest counters were heard: the score now shown is the last score announced.
-        score = self.js("return [...document.querySelectorAll('[data-window=\"Blokko\"] [data-label]')]"
-                        ".map((p) => p.textContent).find((t) => t.startsWith('Score:'))")
+        score = [e.get_attribute("textContent") for e in
+                 self.window("Blokko").find_elements(By.CSS_SELECTOR, "[data-label]")
+                 if e.get_attribute("textContent").startswith("Score:")][0]
         scores = [part for _, text in announced for part in text.split(", ") if part.startswith("Score:")]
         self.assertEqual(scores[-1], score)
-
-    def focused_node(self):
-        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-        focused = [n for n in nodes if not n.get("ignored") and any(
-            p["name"] == "focused" and p["value"]["value"] for p in n.get("properties", []))]
-        return [n for n in focused if n["role"]["value"] != "RootWebArea"][0]
 
 
 if __name__ == "__main__":

@@ -22,7 +22,7 @@ export function keepKeysOnPage(giveKeys) {
     // the browser leaves the focus nowhere. The keys go back to the active window. Tab past the last
     // control leaves the page for the browser's own controls, as anywhere else.
     document.addEventListener('focusout', (e) => {
-        if (e.relatedTarget || (e.target.isConnected && e.target.checkVisibility()))
+        if (e.relatedTarget || (e.target.isConnected && e.target.getClientRects().length > 0))
             return;
         setTimeout(() => {
             const at = document.activeElement;

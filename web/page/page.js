@@ -152,7 +152,8 @@ export class Page {
                 win.items = items;
             }
             w.last = win;
-            const told = incoming.all || changedItems.some((item) => item.kind === Kind.Label || item.kind === Kind.Button);
+            const told = incoming.all ||
+                changedItems.some((item) => item.kind === Kind.Label || item.kind === Kind.Button);
             if (win.shown && told && w === this.windows[1])
                 this.announcer.follow(win);
             news = news || told || win.shown !== shownBefore[i];

@@ -37,7 +37,7 @@ export class PageWindow {
         this.el.append(this.titleBar, this.client);
         this.layers = [];
         this.controls = new Map(); // scene item id -> HTML control
-        this.labelEls = []; // the shown labels' texts, for screen readers
+        this.texts = []; // the shown labels' texts for screen readers: { el, at: the label's item }
         this.builtFor = null; // the load, size and scale the layers were built for
         this.layerOf = null;
         this.placed = false;
@@ -193,21 +193,23 @@ export class PageWindow {
                     continue;
                 const words = ` ${label.text} `, at = words.indexOf(` ${over.text} `);
                 if (at >= 0) {
-                    label.text = (words.slice(0, at) + words.slice(at + over.text.length + 1)).replace(/ +/g, ' ').trim();
+                    label.text = (words.slice(0, at) + words.slice(at + over.text.length + 1))
+                        .replace(/ +/g, ' ').trim();
                     label.heading = true;
                 }
             }
         const read = labels.filter((label) => label.text);
-        while (this.labelEls.length > read.length)
-            this.labelEls.pop().remove();
-        while (this.labelEls.length < read.length) {
+        while (this.texts.length > read.length)
+            this.texts.pop().el.remove();
+        while (this.texts.length < read.length) {
             const p = document.createElement('p');
             p.className = 'labels';
             p.dataset.label = '';
-            this.labelEls.push(p);
+            this.texts.push({ el: p, at: null });
         }
         read.forEach((label, i) => {
-            const p = this.labelEls[i];
+            const p = this.texts[i].el;
+            this.texts[i].at = label.item;
             if (p.textContent !== label.text)
                 p.textContent = label.text;
             if (label.heading !== p.hasAttribute('role')) {
@@ -219,7 +221,6 @@ export class PageWindow {
                     p.removeAttribute('aria-level');
                 }
             }
-            p.at = label.item;
         });
         this.readingOrder();
     }
@@ -228,7 +229,7 @@ export class PageWindow {
     // changes (a moved node loses the focus, which is given back).
     readingOrder() {
         const controls = [...this.controls.values()].filter((c) => c.at);
-        const parts = [...this.labelEls.map((el) => ({ el, at: el.at })), ...controls.map((c) => ({ el: c.el, at: c.at }))]
+        const parts = [...this.texts, ...controls.map((c) => ({ el: c.el, at: c.at }))]
             .sort((a, b) => a.at.top - b.at.top || a.at.left - b.at.left);
         const now = [...this.client.children].filter((el) => el.tagName !== 'CANVAS');
         if (now.length === parts.length && parts.every((part, i) => part.el === now[i]))
