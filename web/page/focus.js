@@ -15,8 +15,18 @@ export function keepKeysOnPage(giveKeys) {
     document.addEventListener('mousedown', (e) => {
         if (e.target instanceof Element && e.target.closest(TakesFocus))
             return;
+        const t = e.target;
+        if ((t === document.body || t === document.documentElement) &&
+            (e.offsetX >= t.clientWidth || e.offsetY >= t.clientHeight))
+            return; // the page's own scroll bars
         e.preventDefault();
         giveKeys();
+    });
+    // Some browsers focus no button on a click (Safari): the focus would be left on the body.
+    document.addEventListener('click', () => {
+        const at = document.activeElement;
+        if (!at || at === document.body)
+            giveKeys();
     });
     // The focused element was hidden or removed (a button that hid itself, a window the program hid):
     // the browser leaves the focus nowhere. The keys go back to the active window. Tab past the last
