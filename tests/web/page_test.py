@@ -7,76 +7,31 @@ Runs every test at device scale factor 1 and 2. Each test loads the page afresh 
 gives (15 twips a CSS pixel).
 """
 
-import io
-import os
 import sys
 import time
 import unittest
 
-from PIL import Image
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from harness import Server, start_browser, wait_for, run
+from harness import PageCase, wait_for, run, CELL, GAME_W, GAME_H, FORM2_W, FORM2_H, BACKGROUND, YELLOW
 
 SITE = None  # set from the command line
-
 # The layout, in CSS pixels of a window's client area (an independent copy of the designed numbers).
-CELL = 292  # Int(5850 / 20) twips
-GAME_W, GAME_H = 6300 / 15, 6480 / 15
-FORM2_W, FORM2_H = 5790 / 15, 3375 / 15
-WELL_RIGHT = (12 * CELL + 60) / 15
-PANEL_LEFT = (17 * CELL - 2175 / 2) / 15
-BACKGROUND = ((WELL_RIGHT + PANEL_LEFT) / 2, GAME_H / 2)
 WALL = (60 / 15 + 2, (10 * CELL + 50) / 15 + 9)  # blue border of the wall cell at row 10, column 0
 NEXT_PIECE_LABEL = ((17 * CELL + 1575 / 2) / 15 - 6, 120 / 15 + 3)
-# The well's inside: columns 1 to 10, rows 1 to 20 (cell Left = 50 + cell * column + the border).
-WELL_INSIDE = (50 + CELL) / 15, (50 + CELL) / 15, (50 + 11 * CELL) / 15, (50 + 21 * CELL) / 15
 
-YELLOW = (255, 255, 0)
 BLUE = (0, 0, 255)
 RED = (255, 0, 0)
 ORANGE = (255, 128, 0)
 BLACK = (0, 0, 0)
 
 
-class PageTest:
+class PageTest(PageCase):
     """The tests; a subclass per device scale factor sets SCALE."""
 
-    SCALE = 1
-    server = None
-    driver = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.server = Server(SITE)
-        cls.driver = start_browser(cls.SCALE)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
-        cls.server.stop()
-
-    def setUp(self):
-        self.driver.get(self.server.url)
-        wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
-        self.driver.get_log("browser")  # nothing before this load counts
-
-    def tearDown(self):
-        errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
-        self.assertEqual(errors, [], "console errors")
-
     # --- helpers -----------------------------------------------------------------------------------
-
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
-
-    def window(self, name):
-        return self.driver.find_element(By.CSS_SELECTOR, f'[data-window="{name}"]')
-
-    def shown(self, name):
-        return self.window(name).get_attribute("hidden") is None
 
     def buttons(self, caption):
         """The shown buttons named `caption` (a button of the scene is named by its caption)."""
@@ -110,20 +65,6 @@ class PageTest:
                     el.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight),
                     el.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom)]""", name)
 
-    def screenshot(self, name):
-        """A window's picture as shown, and where its client area starts in it (CSS pixels)."""
-        element = self.window(name)
-        shot = Image.open(io.BytesIO(element.screenshot_as_png)).convert("RGB")
-        offset = self.js("""
-            const s = getComputedStyle(arguments[0]);
-            return [parseFloat(s.borderLeftWidth) + parseFloat(s.paddingLeft),
-                    parseFloat(s.borderTopWidth) + parseFloat(s.paddingTop)]""", element)
-        return shot, offset
-
-    def pixel(self, shot, x, y):
-        image, (ox, oy) = shot
-        return image.getpixel((int((ox + x) * self.SCALE), int((oy + y) * self.SCALE)))
-
     def labels(self, name):
         return [e.get_attribute("textContent") for e in
                 self.window(name).find_elements(By.CSS_SELECTOR, "[data-label]")]
@@ -132,60 +73,6 @@ class PageTest:
         found = [t for t in self.labels(name) if t.startswith(prefix)]
         self.assertEqual(len(found), 1, f"one label {prefix}... in {self.labels(name)}")
         return found[0]
-
-    def scroll_value(self):
-        return int(self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]').get_attribute("aria-valuenow"))
-
-    def assert_scroll_value(self, value):
-        # The page shows a new value at its next frame.
-        wait_for(lambda: self.scroll_value() == value, 2, f"the scroll bar at {value}")
-
-    def curtain_open(self):
-        shot = self.screenshot("Blokko")
-        x = BACKGROUND[0]
-        return all(self.pixel(shot, x, y) == YELLOW for y in (1, BACKGROUND[1], GAME_H - 2))
-
-    def start_game(self, steps_right):
-        scroll_bar = self.driver.find_element(By.CSS_SELECTOR, '[role="scrollbar"]')
-        self.assertEqual(self.driver.switch_to.active_element, scroll_bar, "the scroll bar has the focus")
-        for _ in range(steps_right):
-            ActionChains(self.driver).send_keys(Keys.ARROW_RIGHT).perform()
-        ActionChains(self.driver).send_keys(Keys.ENTER).perform()
-        wait_for(lambda: self.shown("Blokko"), 5, "the game window")
-
-    def piece_box(self):
-        """Bounding box, in CSS pixels from the top left of the well's inside, of the falling piece: the
-        first band of rows from the top of the well that are not all yellow, while that band lies wholly
-        inside the upper half of the well (the pieces that came before rest lower, below yellow rows)."""
-        image, (ox, oy) = self.screenshot("Blokko")
-        left, top, right, bottom = (int(round((v + o) * self.SCALE)) for v, o in zip(WELL_INSIDE, (ox, oy, ox, oy)))
-        half = top + (bottom - top) // 2
-        pixels = image.load()
-        step = max(1, int(self.SCALE))
-        xs, ys = [], []
-        for y in range(top + step, half + 1, step):
-            row = [x for x in range(left + step, right - step, step) if pixels[x, y] != YELLOW]
-            if not row and ys:
-                break  # the end of the band
-            xs += row
-            ys += [y] * len(row)
-        if not xs or max(ys) >= half or min(ys) <= top + step:
-            return None
-        return tuple((v - o) / self.SCALE for v, o in zip((min(xs), min(ys), max(xs) + 1, max(ys) + 1),
-                                                          (left, top, left, top)))
-
-    def after_key(self, key, check, what, ready=lambda box: True):
-        """Presses a key while a piece falls in the upper half of the well, once ready(box) holds for
-        its box, and waits for check(before, after) to hold; tries again with a later piece if this one
-        falls too low first."""
-        for _ in range(6):
-            before = wait_for(lambda: (box := self.piece_box()) and ready(box) and box, 15,
-                              "a falling piece in the upper half of the well")
-            ActionChains(self.driver).send_keys(key).perform()
-            while (after := self.piece_box()) is not None:
-                if check(before, after):
-                    return
-        raise AssertionError(f"{what}: not seen with six pieces")
 
     # --- tests -------------------------------------------------------------------------------------
 

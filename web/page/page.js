@@ -2,6 +2,10 @@
 import { PageWindow } from './window.js';
 import { Clock } from './clock.js';
 import { forwardKey } from './keys.js';
+import { Kind } from './engine.js';
+import { keepKeysOnPage } from './focus.js';
+import { Help } from './help.js';
+import { Announcer } from './announcer.js';
 
 const WindowGap = 16;
 const DeskMargin = 24;
@@ -11,7 +15,8 @@ export class Page {
         this.engine = engine;
         this.desk = document.getElementById('desk');
         this.windows = ['Form2', 'Blokko'].map((name, i) => new PageWindow(this, name, i));
-        for (const w of this.windows)
+        // Reading and Tab order: the game window, then the difficulty window beside it.
+        for (const w of [...this.windows].reverse())
             this.desk.append(w.el);
         this.active = null;
         this.stack = 10;
@@ -24,6 +29,9 @@ export class Page {
         for (const id of [1, 2, 3])
             this.tickTimes[id] = { firstDue: null, last: null, sum: 0, intervals: 0 };
         this.keys();
+        this.help = new Help();
+        this.announcer = new Announcer(document.getElementById('announcements'));
+        keepKeysOnPage(() => this.giveKeys());
         document.getElementById('start-again').addEventListener('click', () => this.start());
         window.addEventListener('resize', () => {
             this.snapWindows();
@@ -116,8 +124,10 @@ export class Page {
 
     end() {
         this.clock.stop();
+        this.announcer.stop();
         for (const w of this.windows)
             w.el.hidden = true;
+        this.help.follow(...this.windows);
         const ended = document.getElementById('ended');
         ended.hidden = false;
         document.getElementById('start-again').focus();
@@ -145,6 +155,7 @@ export class Page {
             return;
         const frame = this.engine.frame();
         const shownBefore = this.windows.map((w) => !w.el.hidden);
+        let news = false; // a text or a button changed, or a window came or went
         frame.forEach((incoming, i) => {
             const w = this.windows[i];
             // The window keeps its items: a frame brings all of them, or those that changed.
@@ -157,6 +168,11 @@ export class Page {
                 win.items = items;
             }
             w.last = win;
+            const told = incoming.all ||
+                changedItems.some((item) => item.kind === Kind.Label || item.kind === Kind.Button);
+            if (win.shown && told && w === this.windows[1])
+                this.announcer.follow(win);
+            news = news || told || win.shown !== shownBefore[i];
             if (win.shown)
                 w.update(win, this.engine, changedItems);
             else
@@ -176,10 +192,13 @@ export class Page {
             if (other)
                 this.activate(other);
         }
+        if (news)
+            this.help.follow(...this.windows);
     }
 
     // The game window in the middle of the desk's top; the difficulty window beside it when both are
-    // shown, else where the game window will stand.
+    // shown, else where the game window will stand. Where the view has room for both side by side but
+    // not beside the game window where it stands, the game window steps aside as far as needed.
     place(w) {
         const game = this.windows[1];
         const deskWidth = Math.max(this.desk.clientWidth, 0);
@@ -191,12 +210,19 @@ export class Page {
                 w.snapToDevicePixels(); // the ratio may have changed while it was hidden
         } else if (!game.el.hidden) {
             const g = { x: game.el.offsetLeft, y: game.el.offsetTop, w: game.frameSize().width };
-            if (g.x + g.w + WindowGap + size.width <= deskWidth)
+            const room = Math.min(deskWidth, document.documentElement.clientWidth);
+            const both = g.w + WindowGap + size.width;
+            if (g.x + g.w + WindowGap + size.width <= room) {
                 w.moveTo(g.x + g.w + WindowGap, g.y);
-            else if (g.x - WindowGap - size.width >= 0)
+            } else if (g.x - WindowGap - size.width >= 0) {
                 w.moveTo(g.x - WindowGap - size.width, g.y);
-            else
+            } else if (both <= room) {
+                const x = Math.max(0, room - both - DeskMargin);
+                game.moveTo(x, g.y);
+                w.moveTo(x + g.w + WindowGap, g.y);
+            } else {
                 w.moveTo(g.x + 2 * DeskMargin, g.y + 2 * DeskMargin);
+            }
         } else {
             w.moveTo(Math.max(DeskMargin, (deskWidth - size.width) / 2), DeskMargin);
         }
@@ -218,22 +244,27 @@ export class Page {
             focusTarget.focus({ preventScroll: true });
     }
 
+    // The keys back to the active window (the end notice's button once the program has ended).
+    giveKeys() {
+        const ended = document.getElementById('ended');
+        if (!ended.hidden)
+            document.getElementById('start-again').focus({ preventScroll: true });
+        else if (this.active)
+            this.activate(this.active);
+    }
+
     keys() {
         const [form2, game] = this.windows;
-        game.client.tabIndex = -1;
+        // The game's keys go to its client area, which Tab reaches; a screen reader passes every key
+        // through to it (an application) and reads the keys from the help as its description.
+        game.client.tabIndex = 0;
+        game.client.setAttribute('role', 'application');
         game.client.setAttribute('aria-label', 'Blokko game');
-        game.el.addEventListener('keydown', (e) => this.key(game.index, e));
-        form2.el.addEventListener('keydown', (e) => this.key(form2.index, e));
-        form2.el.addEventListener('keydown', (e) => {
-            if (e.key === 'Tab') {
-                // Tab goes round the window's two controls.
-                e.preventDefault();
-                const order = [...form2.controls.values()].map((c) => c.el).filter((el) => !el.hidden);
-                const at = order.indexOf(document.activeElement);
-                const next = order[(at + (e.shiftKey ? order.length - 1 : 1)) % order.length];
-                if (next)
-                    next.focus();
-            }
-        });
+        game.client.setAttribute('aria-describedby', 'help-keys help-buttons');
+        for (const w of [game, form2])
+            w.el.addEventListener('keydown', (e) => {
+                if (e.key !== 'Tab') // Tab goes on to the next control of the page
+                    this.key(w.index, e);
+            });
     }
 }

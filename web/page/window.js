@@ -37,6 +37,7 @@ export class PageWindow {
         this.el.append(this.titleBar, this.client);
         this.layers = [];
         this.controls = new Map(); // scene item id -> HTML control
+        this.texts = []; // the shown labels' texts for screen readers: { el, at: the label's item }
         this.builtFor = null; // the load, size and scale the layers were built for
         this.layerOf = null;
         this.placed = false;
@@ -187,6 +188,7 @@ export class PageWindow {
                 this.client.append(control.el);
             }
             control.update(item);
+            control.at = item;
             if (item.visible)
                 ++layer;
             // Stacking: canvas layer n has z-index 2n, the control in front of it 2n + 1.
@@ -200,27 +202,65 @@ export class PageWindow {
             }
     }
 
-    // The drawn labels' texts, for assistive technology (and tests): one static text each, in the
-    // drawing order, while the label is shown.
+    // The drawn labels' texts, for assistive technology (and tests): one text each while the label is
+    // shown, read with the window's controls in the order the eye reads them (top to bottom, then left
+    // to right). A label that other labels drawn over it repeat (the difficulty window's heading, with
+    // the choices in its second row) is read without their words, as their heading: each word once.
     updateLabels(items) {
-        if (!this.labelBox) {
-            this.labelBox = document.createElement('div');
-            this.labelBox.className = 'labels';
-            this.client.append(this.labelBox);
-        }
-        const labels = items.filter((item) => item.kind === Kind.Label && item.visible && item.text.trim());
-        while (this.labelBox.children.length > labels.length)
-            this.labelBox.lastChild.remove();
-        while (this.labelBox.children.length < labels.length) {
+        const labels = items.filter((item) => item.kind === Kind.Label && item.visible && item.text.trim())
+            .map((item) => ({ item, text: item.text.replace(/ +/g, ' ').trim(), heading: false }));
+        for (const label of labels)
+            for (const over of labels) {
+                if (over === label || area(over.item) >= area(label.item) ||
+                    !intersects(twipsRect(over.item), twipsRect(label.item)))
+                    continue;
+                const words = ` ${label.text} `, at = words.indexOf(` ${over.text} `);
+                if (at >= 0) {
+                    label.text = (words.slice(0, at) + words.slice(at + over.text.length + 1))
+                        .replace(/ +/g, ' ').trim();
+                    label.heading = true;
+                }
+            }
+        const read = labels.filter((label) => label.text);
+        while (this.texts.length > read.length)
+            this.texts.pop().el.remove();
+        while (this.texts.length < read.length) {
             const p = document.createElement('p');
+            p.className = 'labels';
             p.dataset.label = '';
-            this.labelBox.append(p);
+            this.texts.push({ el: p, at: null });
         }
-        labels.forEach((item, i) => {
-            const text = item.text.replace(/ +/g, ' ').trim();
-            if (this.labelBox.children[i].textContent !== text)
-                this.labelBox.children[i].textContent = text;
+        read.forEach((label, i) => {
+            const p = this.texts[i].el;
+            this.texts[i].at = label.item;
+            if (p.textContent !== label.text)
+                p.textContent = label.text;
+            if (label.heading !== p.hasAttribute('role')) {
+                if (label.heading) {
+                    p.setAttribute('role', 'heading');
+                    p.setAttribute('aria-level', '2');
+                } else {
+                    p.removeAttribute('role');
+                    p.removeAttribute('aria-level');
+                }
+            }
         });
+        this.readingOrder();
+    }
+
+    // The texts and controls in reading order, after the canvases; nodes move only when the order
+    // changes (a moved node loses the focus, which is given back).
+    readingOrder() {
+        const controls = [...this.controls.values()].filter((c) => c.at);
+        const parts = [...this.texts, ...controls.map((c) => ({ el: c.el, at: c.at }))]
+            .sort((a, b) => a.at.top - b.at.top || a.at.left - b.at.left);
+        const now = [...this.client.children].filter((el) => el.tagName !== 'CANVAS');
+        if (now.length === parts.length && parts.every((part, i) => part.el === now[i]))
+            return;
+        const focused = document.activeElement;
+        this.client.append(...parts.map((part) => part.el));
+        if (focused && focused !== document.activeElement && this.client.contains(focused))
+            focused.focus({ preventScroll: true });
     }
 
     // Repaints what changed: each group of overlapping changed areas (a falling piece's old and new
@@ -351,4 +391,12 @@ function withoutHidden(items, scale) {
             solids.push(r);
     }
     return kept.reverse();
+}
+
+function twipsRect(item) {
+    return { x: item.left, y: item.top, w: item.width, h: item.height };
+}
+
+function area(item) {
+    return item.width * item.height;
 }
