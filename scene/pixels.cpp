@@ -9,7 +9,11 @@ namespace {
 
 int toDeviceEdge(double twips, double scale)
 {
-    return static_cast<int>(std::floor(twips * scale / TwipsPerPixel + 0.5));
+    const double edge = std::floor(twips * scale / TwipsPerPixel + 0.5);
+    // Far beyond any screen, or no number at all: a defined edge all the same.
+    if (std::isnan(edge))
+        return 0;
+    return static_cast<int>(std::clamp(edge, -1e9, 1e9));
 }
 
 PixelRect inset(const PixelRect& r, int by)

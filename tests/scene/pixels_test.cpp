@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numeric>
 
 #include "scene/hatch.h"
@@ -34,6 +35,8 @@ TEST(PixelsTest, EachEdgeRoundsToTheNearestDevicePixelHalvesUp)
     EXPECT_EQ(toDevice({100, 50, 300, 300}, 2), (PixelRect{13, 7, 40, 40}));
     // 7.5 twips is half a pixel, 22.5 one and a half.
     EXPECT_EQ(toDevice({7.5f, 22.5f, 15, 15}, 1), (PixelRect{1, 2, 1, 1}));
+    // No number, or one past any screen: defined edges all the same.
+    EXPECT_EQ(toDevice({0, std::nanf(""), 1e30f, 15}, 1), (PixelRect{0, 0, 1000000000, 0}));
 }
 
 TEST(PixelsTest, NeighbouringCellsShareTheirEdgesAtEveryRatio)
