@@ -7,7 +7,7 @@ add_library(blokko_view STATIC
     desktop/fonts.cpp
     desktop/command_line.cpp
     desktop/key_codes.cpp
-    desktop/hatch.cpp
+    desktop/device_painter.cpp
     desktop/accessibility.cpp
     desktop/keyboard_play.cpp
     desktop/cell_painter.cpp

@@ -1,17 +1,15 @@
 #include "desktop/curtain_widget.h"
 
-#include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
 
-#include "desktop/cell_painter.h"
-#include "desktop/twips.h"
+#include "desktop/device_painter.h"
 
 namespace blokko::view {
 
 CurtainWidget::CurtainWidget(QWidget* parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The widget reaches a little past the panel (widgets stand on logical pixels, the panel on device
+    // ones): what is behind shows there.
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -23,15 +21,16 @@ void CurtainWidget::setPanel(const scene::Item& panel)
     update();
 }
 
-void CurtainWidget::paintEvent(QPaintEvent* event)
+void CurtainWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), toQColor(panel_.back));
-    if (!panel_.innerVisible)
+    DevicePainter device(painter, pos());
+    const scene::PanelPixels pixels = scene::panelPixels(panel_, device.ratio());
+    device.fill(pixels.panel, panel_.back);
+    if (!pixels.hasFiller)
         return;
-    const QRectF inner = pixelRect(panel_.inner);
-    paintSquare(painter, inner.topLeft(), std::min(inner.width(), inner.height()), panel_.innerBack, Hatch::None, true,
-        panel_.border, panel_.borderWidth);
+    device.clip(pixels.panel);
+    device.square(pixels.filler, panel_.border);
 }
 
 } // namespace blokko::view

@@ -11,25 +11,15 @@
 #include "desktop/cell_painter.h"
 #include "desktop/keyboard_play.h"
 #include "desktop/twips.h"
-#include "engine/windows/form2.h"
 #include "scene/form2_ids.h"
 
 namespace blokko::view {
 
-QImage gradientStripImage()
-{
-    QImage image(static_cast<int>(GradientStrip.size()), 1, QImage::Format_RGB32);
-    for (std::size_t x = 0; x < GradientStrip.size(); ++x)
-        image.setPixel(static_cast<int>(x), 0, 0xFF000000u | GradientStrip[x]);
-    return image;
-}
-
-DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent)
-    : QWidget(parent), scene_(scene), strip_(gradientStripImage())
+DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent) : QWidget(parent), scene_(scene)
 {
     setWindowTitle(QString::fromUtf8(scene.caption));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(QSizeF(toPixels(scene.width), toPixels(scene.height)).toSize());
+    setFixedSize(clientSize(scene.width, scene.height));
 
     const scene::Item& go = *scene.find(scene::form2::GoButton);
     auto* button = new CaptionButton(this);
@@ -79,10 +69,11 @@ void DifficultyWindow::sync()
 void DifficultyWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), toQColor(scene_.back));
+    DevicePainter device(painter);
+    device.fill(device.reach(event->rect()), scene_.back);
     for (const scene::Item& item : scene_.items)
         if (scene::isGraphical(item.kind) && item.visible)
-            paintItem(painter, item, strip_);
+            paintItem(painter, device, item, scene_.picture);
 }
 
 void DifficultyWindow::closeEvent(QCloseEvent* event)

@@ -3,7 +3,6 @@
 // It draws the difficulty window's scene and hands the player's choices on; the engine keeps the
 // scroll bar's value.
 
-#include <QImage>
 #include <QWidget>
 
 #include "scene/scene.h"
@@ -12,9 +11,6 @@ class QPushButton;
 class QScrollBar;
 
 namespace blokko::view {
-
-// The 19 x 1 gradient strip of the difficulty window as a picture.
-QImage gradientStripImage();
 
 class DifficultyWindow : public QWidget {
     Q_OBJECT
@@ -42,7 +38,6 @@ private:
     void describeChoice();
 
     const scene::Window& scene_;
-    QImage strip_;
     QScrollBar* scrollBar_ = nullptr;
     QPushButton* go_ = nullptr;
 };

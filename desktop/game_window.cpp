@@ -1,9 +1,9 @@
 #include "desktop/game_window.h"
 
 #include <QCloseEvent>
-#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 #include "desktop/caption_button.h"
@@ -27,7 +27,18 @@ CaptionButton* makeButton(QWidget* parent)
 
 QSize clientSize(const scene::Window& scene)
 {
-    return QSizeF(toPixels(scene.width), toPixels(scene.height)).toSize();
+    return view::clientSize(scene.width, scene.height);
+}
+
+bool contains(const scene::PixelRect& outer, const scene::PixelRect& inner)
+{
+    return outer.x <= inner.x && outer.y <= inner.y && inner.x + inner.w <= outer.x + outer.w &&
+        inner.y + inner.h <= outer.y + outer.h;
+}
+
+bool intersects(const scene::PixelRect& a, const scene::PixelRect& b)
+{
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
 
 } // namespace
@@ -125,9 +136,9 @@ void GameWindow::syncWindowed()
         const scene::Item* item = scene_.find(control.id);
         if (!item)
             continue;
-        // Curtain halves cover every pixel they touch; buttons stand on whole pixels.
+        // A curtain half's widget holds every device pixel of its panel; buttons stand on whole pixels.
         const bool curtain = item->kind == scene::Kind::Panel;
-        const QRect geometry = curtain ? pixelRect(item->rect).toAlignedRect() : widgetRect(item->rect);
+        const QRect geometry = curtain ? repaintRect(item->rect) : widgetRect(item->rect);
         if (control.widget->geometry() != geometry)
             control.widget->setGeometry(geometry);
         if (curtain) {
@@ -148,16 +159,28 @@ void GameWindow::syncWindowed()
 void GameWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect exposed = event->rect();
-    painter.fillRect(exposed, toQColor(scene_.back));
+    DevicePainter device(painter);
+    const double ratio = device.ratio();
+    const scene::PixelRect exposed = device.reach(event->rect());
+    device.fill(exposed, scene_.back);
     if (retired_ || scene_.load != load_)
         return;
-    static const QImage noPicture;
+    // What a curtain half covers whole is not drawn, only to be hidden (the curtain slides five times a
+    // second).
+    std::vector<scene::PixelRect> covers;
+    for (const scene::Item& item : scene_.items)
+        if (item.kind == scene::Kind::Panel && item.visible)
+            covers.push_back(scene::toDevice(item.rect, ratio));
     for (const scene::Item& item : scene_.items) {
         if (!scene::isGraphical(item.kind))
             break; // the windowed items follow: they are widgets
-        if (item.visible && repaintRect(item.rect).intersects(exposed))
-            paintItem(painter, item, noPicture);
+        if (!item.visible)
+            continue;
+        const scene::PixelRect drawn = scene::toDevice(item.rect, ratio);
+        if (!intersects(drawn, exposed) ||
+            std::any_of(covers.begin(), covers.end(), [&](const scene::PixelRect& c) { return contains(c, drawn); }))
+            continue;
+        paintItem(painter, device, item, scene_.picture);
     }
 }
 

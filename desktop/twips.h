@@ -1,40 +1,39 @@
 #pragma once
-// Twips to logical pixels: the game is designed at 15 twips a pixel. Qt's device pixel ratio takes it
-// from logical to device pixels, so nothing here depends on the screen.
+// Where Qt's widgets stand, in logical pixels, from the scene's twips. Drawing itself uses the scene's
+// device pixels (scene/pixels.h); only widget placement, repaint requests and text layout are here.
 
 #include <QRectF>
 
+#include "scene/pixels.h"
 #include "scene/scene.h"
 
 namespace blokko::view {
 
-constexpr double TwipsPerPixel = 15.0;
-
-constexpr double toPixels(double twips)
+// A rectangle in logical pixels, unrounded: where text is laid out.
+inline QRectF pixelRect(const scene::Rect& r)
 {
-    return twips / TwipsPerPixel;
+    const double k = 1 / scene::TwipsPerPixel;
+    return QRectF(r.left * k, r.top * k, r.width * k, r.height * k);
 }
 
-inline QRectF pixelRect(const scene::Rect& r, QPointF origin = {})
-{
-    return QRectF(origin.x() + toPixels(r.left), origin.y() + toPixels(r.top), toPixels(r.width), toPixels(r.height));
-}
-
-// The whole-pixel rectangle of a child widget: edges rounded to the nearest pixel, as the toolkit places
-// controls.
+// The whole-pixel rectangle of a child widget: the scene's rule at ratio 1.
 inline QRect widgetRect(const scene::Rect& rect)
 {
-    const QRectF r = pixelRect(rect);
-    const int left = qRound(r.left());
-    const int top = qRound(r.top());
-    return QRect(left, top, qRound(r.right()) - left, qRound(r.bottom()) - top);
+    const scene::PixelRect r = scene::toDevice(rect, 1.0);
+    return QRect(r.x, r.y, r.w, r.h);
 }
 
-// The pixels a drawn rectangle may touch, rounded outwards with a pixel to spare for rounding at any
-// device pixel ratio.
+// A window's client area in logical pixels.
+inline QSize clientSize(float width, float height)
+{
+    return widgetRect({0, 0, width, height}).size();
+}
+
+// The logical pixels a drawn rectangle may touch at any device pixel ratio: its widget rectangle with a
+// pixel to spare, since device edges round on their own.
 inline QRect repaintRect(const scene::Rect& drawn)
 {
-    return pixelRect(drawn).toAlignedRect().adjusted(-1, -1, 1, 1);
+    return widgetRect(drawn).adjusted(-1, -1, 1, 1);
 }
 
 } // namespace blokko::view

@@ -61,8 +61,8 @@ Item itemOf(std::uint16_t id, const Cell& cell)
 {
     Item item = placed(Kind::Cell, id, cell);
     item.visible = cell.Visible;
-    item.back = cell.BackColor;
-    item.border = cell.BorderColor;
+    item.back = rgbOf(cell.BackColor);
+    item.border = rgbOf(cell.BorderColor);
     item.borderWidth = cell.BorderWidth;
     item.hatch = hatchOf(cell.FillStyle);
     item.opaque = cell.opaque;
@@ -73,9 +73,9 @@ Item itemOf(std::uint16_t id, const Label& label)
 {
     Item item = placed(Kind::Label, id, label);
     item.visible = label.Visible;
-    item.back = label.BackColor;
+    item.back = rgbOf(label.BackColor);
     item.opaque = !label.transparent;
-    item.fore = label.ForeColor;
+    item.fore = rgbOf(label.ForeColor);
     setCaption(item, label.Caption, label.font, CaptionPlacement::Label);
     item.wordWrap = label.wordWrap;
     return item;
@@ -101,13 +101,13 @@ Item itemOf(std::uint16_t id, const Panel& panel, const Cell& filler)
 {
     Item item = placed(Kind::Panel, id, panel);
     item.visible = panel.Visible;
-    item.back = panel.BackColor;
-    item.fore = panel.ForeColor;
+    item.back = rgbOf(panel.BackColor);
+    item.fore = rgbOf(panel.ForeColor);
     item.text = panel.Caption;
     item.inner = rectOf(filler);
     item.innerVisible = filler.Visible;
-    item.innerBack = filler.BackColor;
-    item.border = filler.BorderColor;
+    item.innerBack = rgbOf(filler.BackColor);
+    item.border = rgbOf(filler.BorderColor);
     item.borderWidth = filler.BorderWidth;
     return item;
 }

@@ -6,12 +6,13 @@
 #include "engine/windows/form2.h"
 #include "scene/controls_of.h"
 #include "scene/items.h"
+#include "scene/pixels.h"
 
 namespace blokko::scene {
 
 namespace {
 
-constexpr float TwipsPerPicturePixel = 15;
+constexpr auto TwipsPerPicturePixel = static_cast<float>(TwipsPerPixel);
 
 // Graphical items first, then windowed ones, each by its drawing order.
 bool drawnBefore(const Item& a, const Item& b)
@@ -141,7 +142,7 @@ void ProgramScene::updateForm1()
     w.caption = c.Caption;
     w.width = c.ScaleWidth();
     w.height = c.ScaleHeight();
-    w.back = c.BackColor;
+    w.back = rgbOf(c.BackColor);
     w.shown = c.Visible;
     timers_ = {timerOf(c.Timer1), timerOf(c.Timer2), timerOf(c.Timer3)};
 
@@ -169,8 +170,9 @@ void ProgramScene::updateForm2()
         w.caption = c.Caption;
         w.width = c.ScaleWidth;
         w.height = c.ScaleHeight;
-        w.back = c.BackColor;
+        w.back = rgbOf(c.BackColor);
         w.load = 1; // loaded for the whole program run
+        w.picture = {static_cast<int>(GradientStrip.size()), 1, {GradientStrip.begin(), GradientStrip.end()}};
         buildAll(w, c);
         // The window's own picture, under every control.
         Item picture;

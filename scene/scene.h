@@ -10,6 +10,7 @@
 
 #include "engine/rules/controls.h"
 #include "scene/caption_lines.h"
+#include "scene/colours.h"
 #include "scene/fonts.h"
 
 namespace blokko::scene {
@@ -43,9 +44,9 @@ struct Item {
     bool enabled = true;
 
     // Cells and panels: BackColor, border and hatch. A cell that is not opaque draws its border only.
-    // Labels: `opaque` fills the background with `back`.
-    Colour back = 0;
-    Colour border = 0;
+    // Labels: `opaque` fills the background with `back`. Every colour is resolved (see colours.h).
+    Rgb back = 0;
+    Rgb border = 0;
     int borderWidth = 0; // in logical pixels
     Hatch hatch = Hatch::None;
     bool opaque = true;
@@ -54,11 +55,11 @@ struct Item {
     // panel's `border`.
     Rect inner;
     bool innerVisible = false;
-    Colour innerBack = 0;
+    Rgb innerBack = 0;
 
     // Labels and buttons.
     std::string text;
-    Colour fore = SystemWindowText;
+    Rgb fore = WindowTextRgb;
     Font font;
     bool wordWrap = false;
     // How the text is drawn: the font as every front end draws it, and the caption's lines, each placed
@@ -80,11 +81,18 @@ struct Item {
 // A FillStyle code as a hatch; codes outside 0 to 7 draw no pattern.
 Hatch hatchOf(int fillStyle);
 
+// The picture image items show: resolved pixels, row by row.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+};
+
 struct Window {
     const char* caption = "";
     float width = 0; // client area, in twips
     float height = 0;
-    Colour back = 0;
+    Rgb back = 0;
     bool shown = false;
 
     // Counts the loads of the window; 0 while it is not loaded. A new value means every item is new.
@@ -92,6 +100,9 @@ struct Window {
 
     // Back to front: the graphical items, then the windowed ones.
     std::vector<Item> items;
+
+    // What the window's image items show (empty for a window without images).
+    Picture picture;
 
     // What the latest update changed among the graphical items: for each, where it was drawn and where
     // it is drawn now. `allChanged` asks for the whole window (a new load); `windowedChanged` says a

@@ -5,6 +5,8 @@
 
 #include "engine/windows/form2.h"
 #include "scene/form2_ids.h"
+#include "scene/hatch.h"
+#include "scene/pixels.h"
 
 namespace blokko::web {
 
@@ -28,6 +30,12 @@ double kindCode(scene::Kind kind)
         return 6;
     }
     return 0;
+}
+
+void addRect(std::vector<double>& out, const scene::PixelRect& r)
+{
+    out.insert(out.end(),
+        {static_cast<double>(r.x), static_cast<double>(r.y), static_cast<double>(r.w), static_cast<double>(r.h)});
 }
 
 enum Flag : int { Visible = 1, Enabled = 2, Opaque = 4, Stretch = 8, Bold = 16, Italic = 32, InnerVisible = 64 };
@@ -103,10 +111,13 @@ void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<s
     // their number, else only those that differ from what the page has, each with its place.
     const bool all = pending.whole || sent.size() != w.items.size();
     const std::size_t header = out_.size();
+    const scene::PixelRect css = scene::toDevice({0, 0, w.width, w.height}, 1);
+    const scene::PixelRect device = scene::toDevice({0, 0, w.width, w.height}, scale_);
     out_.insert(out_.end(),
         {w.shown ? 1.0 : 0.0, static_cast<double>(w.load), w.width, w.height, static_cast<double>(w.back),
             static_cast<double>(addText(w.caption)), pending.whole ? 1.0 : 0.0, all ? 1.0 : 0.0, 0.0,
-            static_cast<double>(pending.whole ? 0 : pending.changed.size())});
+            static_cast<double>(pending.whole ? 0 : pending.changed.size()), scale_, static_cast<double>(css.w),
+            static_cast<double>(css.h), static_cast<double>(device.w), static_cast<double>(device.h)});
     std::size_t count = 0;
     if (all)
         sent = w.items;
@@ -122,7 +133,7 @@ void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<s
     out_[header + 8] = static_cast<double>(count);
     if (!pending.whole)
         for (const scene::Rect& r : pending.changed)
-            out_.insert(out_.end(), {r.left, r.top, r.width, r.height});
+            addRect(out_, scene::toDevice(r, scale_));
     pending.changed.clear();
     pending.whole = false;
     pending.windowed = false;
@@ -140,6 +151,19 @@ void FrameWriter::item(const scene::Item& i, std::size_t index)
             d(static_cast<int>(i.hatch)), d(i.border), d(i.borderWidth), d(i.fore), d(addText(i.text)),
             d(addText(i.drawnFont.family)), i.font.points, d(flags), d(i.value), d(i.minimum), d(i.maximum),
             i.inner.left, i.inner.top, i.inner.width, i.inner.height, d(i.innerBack), d(index)});
+    // Where the item is drawn, in the page's device pixels, and where a control stands, in CSS pixels.
+    addRect(out_, scene::toDevice(i.rect, scale_));
+    addRect(out_, scene::toDevice(i.rect, 1));
+    // A cell's square, or a panel's filler.
+    scene::SquarePixels square;
+    if (i.kind == scene::Kind::Cell)
+        square = scene::cellPixels(i, scale_);
+    else if (i.kind == scene::Kind::Panel)
+        square = scene::panelPixels(i, scale_).filler;
+    addRect(out_, square.square);
+    out_.push_back(square.border);
+    addRect(out_, square.inside);
+    out_.insert(out_.end(), {d(square.fill), d(static_cast<int>(square.pattern)), square.filled ? 1.0 : 0.0});
     // The caption as drawn: the font, then its lines, each with its place in logical pixels.
     const scene::DrawnFont& font = i.drawnFont;
     out_.insert(out_.end(),
@@ -167,14 +191,37 @@ const char* FrameWriter::text(int id) const
     return texts_[static_cast<std::size_t>(id)].c_str();
 }
 
-const std::uint32_t* FrameWriter::picture()
+void FrameWriter::setScale(double scale)
 {
-    return GradientStrip.data();
+    // A ratio no screen has is taken as 1.
+    if (!(scale >= 0.25 && scale <= 16))
+        scale = 1;
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    for (Pending& p : pending_)
+        p.whole = true;
 }
 
-int FrameWriter::pictureWidth()
+const std::int32_t* FrameWriter::picture(int window, int id)
 {
-    return static_cast<int>(GradientStrip.size());
+    lookup_.assign(1, 0);
+    const scene::Window& w = window == 0 ? scene_.form2() : scene_.form1();
+    const scene::Item* image = id >= 0 && id <= 0xFFFF ? w.find(static_cast<std::uint16_t>(id)) : nullptr;
+    if (!image || image->kind != scene::Kind::Image)
+        return lookup_.data();
+    for (const scene::PicturePixel& p : scene::picturePixels(*image, w.picture, scale_))
+        lookup_.insert(lookup_.end(), {p.rect.x, p.rect.y, p.rect.w, p.rect.h, static_cast<std::int32_t>(p.colour)});
+    lookup_[0] = static_cast<std::int32_t>((lookup_.size() - 1) / 5);
+    return lookup_.data();
+}
+
+const std::int32_t* FrameWriter::hatchTile(int style)
+{
+    const scene::HatchTile tile = scene::hatchTile(scene::hatchOf(style), scale_);
+    lookup_.assign(1, tile.side);
+    lookup_.insert(lookup_.end(), tile.ink.begin(), tile.ink.end());
+    return lookup_.data();
 }
 
 } // namespace blokko::web

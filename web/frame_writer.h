@@ -29,9 +29,16 @@ public:
     // A text of the last frame, by the id the frame gave it.
     const char* text(int id) const;
 
-    // The picture image items show: 0x00RRGGBB pixels in one row.
-    static const std::uint32_t* picture();
-    static int pictureWidth();
+    // The page's device pixels per CSS pixel: every geometry of the frame is in its device pixels. A new
+    // ratio sends both windows whole.
+    void setScale(double scale);
+    // An image item's pixels at the page's ratio, by window (0 the difficulty window, 1 the game window)
+    // and id: their count, then x, y, width, height and 0x00RRGGBB colour of each; valid until the next
+    // call.
+    const std::int32_t* picture(int window, int id);
+    // A hatch's tile at the page's ratio: its side, then the ink (0 to 255) of each of its pixels, row
+    // by row; side 0 for no hatch. Valid until the next call.
+    const std::int32_t* hatchTile(int style);
 
 private:
     struct Pending {
@@ -49,6 +56,8 @@ private:
     std::array<std::vector<scene::Item>, 2> sent_; // the items as the page has them
     std::vector<double> out_;
     std::vector<std::string> texts_;
+    double scale_ = 1;
+    std::vector<std::int32_t> lookup_; // the latest picture or hatch tile asked for
 };
 
 } // namespace blokko::web

@@ -28,6 +28,7 @@ struct Session {
 };
 
 std::unique_ptr<Session> session;
+double pageScale = 1; // the page's device pixel ratio, kept for every new run
 
 // The page numbers the timers as their names do, 1 to 3.
 TimerId timerId(int number)
@@ -56,6 +57,16 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void page_start()
 {
     session = std::make_unique<Session>();
+    session->frame.setScale(pageScale);
+}
+
+// The page's device pixels per CSS pixel: frames are drawn for it, and a new ratio draws both windows
+// whole.
+EMSCRIPTEN_KEEPALIVE void page_set_scale(double scale)
+{
+    pageScale = scale;
+    if (session)
+        session->frame.setScale(scale);
 }
 
 EMSCRIPTEN_KEEPALIVE int page_ended()
@@ -150,14 +161,18 @@ EMSCRIPTEN_KEEPALIVE const char* page_text(int id)
     return running() ? session->frame.text(id) : "";
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* page_picture()
+// An image item's pixels as rectangles of the page's device pixels (see FrameWriter::picture).
+EMSCRIPTEN_KEEPALIVE const std::int32_t* page_picture(int window, int id)
 {
-    return web::FrameWriter::picture();
+    static const std::int32_t none = 0;
+    return running() ? session->frame.picture(window, id) : &none;
 }
 
-EMSCRIPTEN_KEEPALIVE int page_picture_width()
+// A hatch's tile at the page's ratio (see FrameWriter::hatchTile).
+EMSCRIPTEN_KEEPALIVE const std::int32_t* page_hatch_tile(int style)
 {
-    return web::FrameWriter::pictureWidth();
+    static const std::int32_t none = 0;
+    return running() ? session->frame.hatchTile(style) : &none;
 }
 
 } // extern "C"

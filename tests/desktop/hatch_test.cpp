@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "desktop/device_painter.h"
 #include "desktop/game_window.h"
-#include "desktop/hatch.h"
 #include "tests/desktop/pixels.h"
 
 namespace blokko::test {
@@ -25,8 +25,10 @@ QImage hatched(int fillStyle, qreal ratio, QPointF offset = {})
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
-    view::paintHatch(
-        painter, QRectF(offset, QSizeF(Side, Side) - QSizeF(offset.x(), offset.y())), static_cast<Hatch>(fillStyle));
+    view::DevicePainter pixels(painter);
+    const auto twips = [](double logical) { return static_cast<float>(logical * scene::TwipsPerPixel); };
+    const scene::Rect area{twips(offset.x()), twips(offset.y()), twips(Side - offset.x()), twips(Side - offset.y())};
+    pixels.hatch(scene::toDevice(area, ratio), static_cast<Hatch>(fillStyle));
     return image;
 }
 

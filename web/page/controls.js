@@ -1,5 +1,4 @@
 // The real controls of a window: push buttons and the scroll bar.
-import { TwipsPerPixel } from './engine.js';
 import { cssFont, setStyle } from './draw.js';
 
 // A push button of the scene as a real <button>: its caption is its accessible name, and it shows the
@@ -39,11 +38,12 @@ export class PageButton {
     }
 
     update(item) {
-        const r = { x: Math.round(item.left / TwipsPerPixel), y: Math.round(item.top / TwipsPerPixel) };
+        // Where the scene places the control, in CSS pixels.
+        const r = item.box;
         setStyle(this.el, 'left', `${r.x}px`);
         setStyle(this.el, 'top', `${r.y}px`);
-        setStyle(this.el, 'width', `${Math.round((item.left + item.width) / TwipsPerPixel) - r.x}px`);
-        setStyle(this.el, 'height', `${Math.round((item.top + item.height) / TwipsPerPixel) - r.y}px`);
+        setStyle(this.el, 'width', `${r.w}px`);
+        setStyle(this.el, 'height', `${r.h}px`);
         setStyle(this.el, 'font', cssFont(item, 1));
         this.showLines(item);
         if (this.el.hidden !== !item.visible)
@@ -147,9 +147,7 @@ export class PageScrollBar {
     }
 
     update(item) {
-        const x = Math.round(item.left / TwipsPerPixel), y = Math.round(item.top / TwipsPerPixel);
-        const w = Math.round((item.left + item.width) / TwipsPerPixel) - x;
-        const h = Math.round((item.top + item.height) / TwipsPerPixel) - y;
+        const { x, y, w, h } = item.box;
         for (const [name, value] of [['left', x], ['top', y], ['width', w], ['height', h]])
             setStyle(this.el, name, `${value}px`);
         // The thumb's share of the track is one step's share of the range, as the desktop's.

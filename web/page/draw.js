@@ -1,16 +1,13 @@
 // Scene items drawn with Canvas 2D calls: colours, fonts, hatches, cells, labels, panels, images.
-import { TwipsPerPixel } from './engine.js';
 
-// 0x00BBGGRR; a system colour (high bit set) is the window-text colour, black. Each colour's text is
-// made once: the page sets a fill style for every cell it draws.
+// A colour the scene resolved, 0xRRGGBB, as CSS text. Each colour's text is made once: the page sets a
+// fill style for every cell it draws.
 const cssColours = new Map();
-export function css(colour) {
-    let text = cssColours.get(colour);
+export function css(rgb) {
+    let text = cssColours.get(rgb);
     if (text === undefined) {
-        const rgb = colour >= 0x80000000 ? 0
-            : ((colour & 0xff) << 16) | (colour & 0xff00) | ((colour >> 16) & 0xff);
         text = `#${rgb.toString(16).padStart(6, '0')}`;
-        cssColours.set(colour, text);
+        cssColours.set(rgb, text);
     }
     return text;
 }
@@ -20,39 +17,27 @@ export function cssFont(item, scale) {
     return `${item.italic ? 'italic ' : ''}${item.weight} ${item.pixels * scale}px "${item.family}", "${item.fallback}"`;
 }
 
-// Hatches are 8 by 8 logical pixels, one logical pixel thick, anchored at the window's corner: at any
-// device pixel ratio they look as at ratio 1, only finer.
-const HatchRows = {
-    2: ['........', '........', '........', '########', '........', '........', '........', '........'],
-    3: ['....#...', '....#...', '....#...', '....#...', '....#...', '....#...', '....#...', '....#...'],
-    4: ['.......#', '......#.', '.....#..', '....#...', '...#....', '..#.....', '.#......', '#.......'],
-    5: ['#.......', '.#......', '..#.....', '...#....', '....#...', '.....#..', '......#.', '.......#'],
-    6: ['....#...', '....#...', '....#...', '########', '....#...', '....#...', '....#...', '....#...'],
-    7: ['#......#', '.#....#.', '..#..#..', '...##...', '...##...', '..#..#..', '.#....#.', '#......#'],
-};
+// The scene's hatch tiles (black ink over a cell's inside) as canvas patterns, made once per ratio.
+// Patterns repeat from the canvas's corner, which is the window's: neighbouring cells continue each
+// other's lines.
 const hatchPatterns = new Map();
-function hatchPattern(ctx, hatch, scale) {
-    const key = `${hatch}@${scale}`;
+function hatchPattern(ctx, engine, pattern, scale) {
+    const key = `${pattern}@${scale}`;
     if (hatchPatterns.has(key))
         return hatchPatterns.get(key);
-    const rows = HatchRows[hatch];
-    let pattern = null;
-    if (rows) {
-        const size = Math.round(8 * scale);
+    const { side, ink } = engine.hatchTile(pattern);
+    let made = null;
+    if (side > 0) {
         const tile = document.createElement('canvas');
-        tile.width = tile.height = size;
+        tile.width = tile.height = side;
         const t = tile.getContext('2d');
-        t.fillStyle = '#000';
-        for (let y = 0; y < 8; ++y)
-            for (let x = 0; x < 8; ++x)
-                if (rows[y][x] === '#') {
-                    const x0 = Math.round(x * scale), y0 = Math.round(y * scale);
-                    t.fillRect(x0, y0, Math.round((x + 1) * scale) - x0, Math.round((y + 1) * scale) - y0);
-                }
-        pattern = ctx.createPattern(tile, 'repeat');
+        const data = t.createImageData(side, side);
+        ink.forEach((alpha, i) => { data.data[4 * i + 3] = alpha; });
+        t.putImageData(data, 0, 0);
+        made = ctx.createPattern(tile, 'repeat');
     }
-    hatchPatterns.set(key, pattern);
-    return pattern;
+    hatchPatterns.set(key, made);
+    return made;
 }
 
 // Styles are written only when they change: a write, even of the same value, costs a style pass.
@@ -68,19 +53,11 @@ export function setStyle(element, name, value) {
 }
 
 
-// A rectangle in twips as whole device pixels (edges rounded, so neighbours share edges exactly).
-function deviceRect(r, scale) {
-    const k = scale / TwipsPerPixel;
-    const x0 = Math.round(r.left * k), y0 = Math.round(r.top * k);
-    return { x: x0, y: y0, w: Math.round((r.left + r.width) * k) - x0, h: Math.round((r.top + r.height) * k) - y0 };
-}
-
-// The changed rectangles as device pixels, a pixel wider on each side for anti-aliased text edges,
+// The changed rectangles (device pixels), a pixel wider on each side for anti-aliased text edges,
 // those that overlap merged into one: the parts of a window to repaint, each on its own.
-export function repaintAreas(changed, scale) {
+export function repaintAreas(changed) {
     const areas = [];
-    for (const r of changed) {
-        const d = deviceRect(r, scale);
+    for (const d of changed) {
         let area = { x: d.x - 1, y: d.y - 1, w: d.w + 2, h: d.h + 2 };
         for (let i = 0; i < areas.length;) {
             if (intersects(areas[i], area)) {
@@ -93,15 +70,6 @@ export function repaintAreas(changed, scale) {
         areas.push(area);
     }
     return areas;
-}
-
-// An item's rectangle in device pixels, worked out once: a changed item comes as a new object.
-export function itemRect(item, scale) {
-    if (item.deviceScale !== scale) {
-        item.device = deviceRect(item, scale);
-        item.deviceScale = scale;
-    }
-    return item.device;
 }
 
 export function intersects(a, b) {
@@ -122,52 +90,39 @@ export function union(a, b) {
     return { x, y, w: Math.max(a.x + a.w, b.x + b.w) - x, h: Math.max(a.y + a.h, b.y + b.h) - y };
 }
 
-// The square is drawn with the side of the shorter edge, from the cell's top left corner; its edges
-// are rounded to device pixels each on its own, so neighbouring cells meet without a gap.
-export function drawCell(ctx, item, scale) {
-    const twips = Math.min(item.width, item.height);
-    if (twips <= 0)
-        return;
-    const r = deviceRect({ left: item.left, top: item.top, width: twips, height: twips }, scale);
-    const border = Math.min(Math.round(Math.max(item.borderWidth, 0) * scale), Math.floor(Math.min(r.w, r.h) / 2));
-    if (item.opaque) {
-        // Most cells of play are opaque with a border: the border's colour over the whole square, then
-        // the inside, takes two or three fills where four border strips would take six.
-        let inside = r;
-        if (border > 0) {
+// A cell's or a panel filler's square as the scene gives it: the border's colour over the square, then
+// the inside in its fill colour and the hatch over it; a square that is not filled draws its border
+// only.
+export function drawSquare(ctx, engine, item, scale) {
+    const r = item.square, b = item.borderPixels;
+    if (item.filled) {
+        if (b > 0) {
             ctx.fillStyle = css(item.borderColour);
             ctx.fillRect(r.x, r.y, r.w, r.h);
-            inside = { x: r.x + border, y: r.y + border, w: r.w - 2 * border, h: r.h - 2 * border };
         }
-        fillInside(ctx, item, inside, scale);
+        const inside = item.inside;
+        if (inside.w <= 0 || inside.h <= 0)
+            return;
+        ctx.fillStyle = css(item.fill);
+        ctx.fillRect(inside.x, inside.y, inside.w, inside.h);
+        const pattern = item.pattern > 1 ? hatchPattern(ctx, engine, item.pattern, scale) : null;
+        if (pattern) {
+            ctx.fillStyle = pattern;
+            ctx.fillRect(inside.x, inside.y, inside.w, inside.h);
+        }
         return;
     }
-    if (border <= 0)
+    if (b <= 0)
         return;
     ctx.fillStyle = css(item.borderColour);
-    ctx.fillRect(r.x, r.y, r.w, border);
-    ctx.fillRect(r.x, r.y + r.h - border, r.w, border);
-    ctx.fillRect(r.x, r.y + border, border, r.h - 2 * border);
-    ctx.fillRect(r.x + r.w - border, r.y + border, border, r.h - 2 * border);
-}
-
-// An opaque cell's inside: its back colour, then its hatch (a solid one, black, covers the back).
-function fillInside(ctx, item, r, scale) {
-    if (r.w <= 0 || r.h <= 0)
-        return;
-    if (item.hatch !== 0) {
-        ctx.fillStyle = css(item.back);
-        ctx.fillRect(r.x, r.y, r.w, r.h);
-    }
-    const pattern = item.hatch === 0 ? '#000' : hatchPattern(ctx, item.hatch, scale);
-    if (pattern) {
-        ctx.fillStyle = pattern;
-        ctx.fillRect(r.x, r.y, r.w, r.h);
-    }
+    ctx.fillRect(r.x, r.y, r.w, b);
+    ctx.fillRect(r.x, r.y + r.h - b, r.w, b);
+    ctx.fillRect(r.x, r.y + b, b, r.h - 2 * b);
+    ctx.fillRect(r.x + r.w - b, r.y + b, b, r.h - 2 * b);
 }
 
 export function drawLabel(ctx, item, scale) {
-    const r = deviceRect(item, scale);
+    const r = item.device;
     if (item.opaque) {
         ctx.fillStyle = css(item.back);
         ctx.fillRect(r.x, r.y, r.w, r.h);
@@ -183,15 +138,15 @@ export function drawLabel(ctx, item, scale) {
     ctx.font = cssFont(item, scale);
     ctx.fillStyle = css(item.fore);
     ctx.textBaseline = 'alphabetic';
-    const x = item.left / TwipsPerPixel, y = item.top / TwipsPerPixel;
+    const { x, y } = item.box; // the label's place in logical pixels, as the scene rounds it
     for (const line of item.lines)
         ctx.fillText(line.text, (x + line.left) * scale, (y + line.baseline) * scale);
     ctx.restore();
 }
 
-// A panel and the filler cell it holds, placed relative to the panel and clipped by it.
-export function drawPanel(ctx, item, scale) {
-    const r = deviceRect(item, scale);
+// A panel and the filler cell it holds, clipped by it.
+export function drawPanel(ctx, engine, item, scale) {
+    const r = item.device;
     ctx.fillStyle = css(item.back);
     ctx.fillRect(r.x, r.y, r.w, r.h);
     if (!item.innerVisible)
@@ -200,26 +155,20 @@ export function drawPanel(ctx, item, scale) {
     ctx.beginPath();
     ctx.rect(r.x, r.y, r.w, r.h);
     ctx.clip();
-    drawCell(ctx, {
-        left: item.left + item.inner.left, top: item.top + item.inner.top, width: item.inner.width,
-        height: item.inner.height, opaque: true, back: item.innerBack, hatch: 1, borderColour: item.borderColour,
-        borderWidth: item.borderWidth,
-    }, scale);
+    drawSquare(ctx, engine, item, scale);
     ctx.restore();
 }
 
-const pictureCanvases = new Map();
-export function pictureCanvas(engine, id) {
-    if (!pictureCanvases.has(id)) {
-        const pixels = engine.picture();
-        const c = document.createElement('canvas');
-        c.width = pixels.length;
-        c.height = 1;
-        const g = c.getContext('2d');
-        const data = g.createImageData(pixels.length, 1);
-        pixels.forEach((p, x) => data.data.set([(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff, 255], 4 * x));
-        g.putImageData(data, 0, 0);
-        pictureCanvases.set(id, c);
+// An image: the scene's picture pixels, each a rectangle of device pixels. They change only with the
+// item, which then comes as a new object. Returns the device pixels drawn.
+export function drawPicture(ctx, engine, windowIndex, item) {
+    if (!item.picture)
+        item.picture = engine.picture(windowIndex, item.id);
+    let drawn = null;
+    for (const p of item.picture) {
+        ctx.fillStyle = css(p.rgb);
+        ctx.fillRect(p.x, p.y, p.w, p.h);
+        drawn = union(drawn, p);
     }
-    return pictureCanvases.get(id);
+    return drawn;
 }

@@ -1,14 +1,13 @@
 // The engine behind its C interface (web/page_api.cpp): events in, frames of the scene out.
 
-export const TwipsPerPixel = 15;
 
 
 // Item kinds and flags, as web/page_api.cpp writes them.
 export const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
 const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8, Bold: 16, Italic: 32, InnerVisible: 64 };
-const ItemFields = 30; // then the item's lines
+const ItemFields = 50; // then the item's lines
 const LineFields = 4;
-const WindowFields = 10;
+const WindowFields = 15;
 
 export class Engine {
     constructor(module) {
@@ -24,8 +23,9 @@ export class Engine {
             state: module.cwrap('page_state', 'number', []),
             frame: module.cwrap('page_frame', 'number', []),
             text: module.cwrap('page_text', 'number', ['number']),
-            picture: module.cwrap('page_picture', 'number', []),
-            pictureWidth: module.cwrap('page_picture_width', 'number', []),
+            picture: module.cwrap('page_picture', 'number', ['number', 'number']),
+            hatchTile: module.cwrap('page_hatch_tile', 'number', ['number']),
+            setScale: module.cwrap('page_set_scale', null, ['number']),
         };
         this.frameTexts = new Map();
     }
@@ -53,15 +53,27 @@ export class Engine {
         };
     }
 
-    // The picture that images show, as 0x00RRGGBB pixels in one row.
-    picture() {
-        const width = this.call.pictureWidth();
-        const at = this.call.picture() >> 2;
-        return Array.from(this.m.HEAPU32.subarray(at, at + width));
+    // An image item's pixels, as the scene places them in device pixels: { x, y, w, h, rgb } each.
+    picture(window, id) {
+        const s = this.m.HEAP32;
+        let at = this.call.picture(window, id) >> 2;
+        const pixels = [];
+        for (let n = s[at++]; n > 0; --n, at += 5)
+            pixels.push({ x: s[at], y: s[at + 1], w: s[at + 2], h: s[at + 3], rgb: s[at + 4] });
+        return pixels;
+    }
+
+    // A hatch's tile at the page's ratio: its side and each pixel's ink, 0 to 255, row by row.
+    hatchTile(style) {
+        const s = this.m.HEAP32;
+        const at = this.call.hatchTile(style) >> 2;
+        const side = s[at];
+        return { side, ink: s.slice(at + 1, at + 1 + side * side) };
     }
 
     // One frame of the scene: for each window its state, its items in z order (back to front) and the
-    // areas changed since the last frame, all in twips.
+    // areas changed since the last frame. Colours are 0xRRGGBB; `device`, `square`, `inside` and the
+    // changed areas are device pixels at the frame's `scale`, `box` is CSS pixels.
     frame() {
         const h = this.m.HEAPF64;
         let p = this.call.frame() >> 3;
@@ -78,6 +90,11 @@ export class Engine {
                 caption: this.text(h[p + 5]),
                 whole: h[p + 6] !== 0,
                 all: h[p + 7] !== 0,
+                scale: h[p + 10],
+                cssWidth: h[p + 11],
+                cssHeight: h[p + 12],
+                deviceWidth: h[p + 13],
+                deviceHeight: h[p + 14],
                 items: [],
                 changed: [],
             };
@@ -96,21 +113,28 @@ export class Engine {
                     inner: { left: h[p + 18], top: h[p + 19], width: h[p + 20], height: h[p + 21] },
                     innerVisible: (h[p + 14] & Flag.InnerVisible) !== 0, innerBack: h[p + 22],
                     index: h[p + 23],
+                    device: rect(h, p + 24), box: rect(h, p + 28), square: rect(h, p + 32),
+                    borderPixels: h[p + 36], inside: rect(h, p + 37), fill: h[p + 41], pattern: h[p + 42],
+                    filled: h[p + 43] !== 0,
                     // The caption as the scene lays it out: the font as drawn, and each line with its place
                     // in logical pixels from the item's top left.
-                    pixels: h[p + 24], weight: h[p + 25], fallback: this.text(h[p + 26]), ascent: h[p + 27],
-                    descent: h[p + 28], lines: [],
+                    pixels: h[p + 44], weight: h[p + 45], fallback: this.text(h[p + 46]), ascent: h[p + 47],
+                    descent: h[p + 48], lines: [],
                 };
-                const lineCount = h[p + 29];
+                const lineCount = h[p + 49];
                 p += ItemFields;
                 for (let k = 0; k < lineCount; ++k, p += LineFields)
                     item.lines.push({ text: this.text(h[p]), left: h[p + 1], baseline: h[p + 2], width: h[p + 3] });
                 win.items.push(item);
             }
             for (let i = 0; i < changedCount; ++i, p += 4)
-                win.changed.push({ left: h[p], top: h[p + 1], width: h[p + 2], height: h[p + 3] });
+                win.changed.push(rect(h, p));
             windows.push(win);
         }
         return windows;
     }
+}
+
+function rect(h, p) {
+    return { x: h[p], y: h[p + 1], w: h[p + 2], h: h[p + 3] };
 }

@@ -21,6 +21,7 @@ export class Page {
         this.active = null;
         this.stack = 10;
         this.frameRequested = false;
+        this.scale = null; // the device pixel ratio the engine was told
         this.clock = new Clock((id, at) => this.tick(id, at));
         this.loads = -1;
         this.ticks = { 1: 0, 2: 0, 3: 0 };
@@ -153,6 +154,12 @@ export class Page {
         this.frameRequested = false;
         if (this.engine.call.ended())
             return;
+        // The engine lays out every frame for the screen's ratio; a new ratio sends both windows whole.
+        const scale = window.devicePixelRatio || 1;
+        if (scale !== this.scale) {
+            this.scale = scale;
+            this.engine.call.setScale(scale);
+        }
         const frame = this.engine.frame();
         const shownBefore = this.windows.map((w) => !w.el.hidden);
         let news = false; // a text or a button changed, or a window came or went

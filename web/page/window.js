@@ -1,8 +1,7 @@
 // One window on the page: title bar, client area, canvas layers between the real controls.
-import { TwipsPerPixel, Kind } from './engine.js';
+import { Kind } from './engine.js';
 import {
-    css, setStyle, itemRect, intersects, contains, union, repaintAreas, drawCell, drawLabel, drawPanel,
-    pictureCanvas,
+    css, setStyle, intersects, contains, union, repaintAreas, drawSquare, drawLabel, drawPanel, drawPicture,
 } from './draw.js';
 import { PageButton, PageScrollBar } from './controls.js';
 import { ItemGrid } from './item_grid.js';
@@ -112,8 +111,9 @@ export class PageWindow {
     // item after a change to a button or the scroll bar); it only repaints, and renews the label texts
     // if a label changed.
     update(win, engine, changedItems) {
-        const scale = window.devicePixelRatio || 1;
-        const width = win.width / TwipsPerPixel, height = win.height / TwipsPerPixel;
+        // The frame is drawn for the ratio the page told the engine.
+        const scale = win.scale;
+        const width = win.cssWidth, height = win.cssHeight;
         if (this.captionEl.textContent !== win.caption)
             this.captionEl.textContent = win.caption;
         const built = this.builtFor;
@@ -127,13 +127,13 @@ export class PageWindow {
             setStyle(this.el, 'height', `${height}px`);
             const { layerOf, layers, html } = this.arrange(win);
             this.layerOf = layerOf;
-            this.rebuildLayers(layers, width, height, scale);
+            this.rebuildLayers(layers, win);
             this.updateControls(html);
             this.grid = new ItemGrid(this.layers[0].width, this.layers[0].height);
-            win.items.forEach((item) => this.place(item, scale));
+            win.items.forEach((item) => this.place(item));
         } else {
             for (const item of changedItems)
-                this.place(item, scale);
+                this.place(item);
         }
         if (whole || changedItems.some((item) => item.kind === Kind.Label))
             this.updateLabels(win.items);
@@ -146,12 +146,12 @@ export class PageWindow {
     }
 
     // Keeps the grid of drawn items up to date with an item's place.
-    place(item, scale) {
+    place(item) {
         if (!isControl(item))
-            this.grid.place(item.index, itemRect(item, scale));
+            this.grid.place(item.index, item.device);
     }
 
-    rebuildLayers(count, width, height, scale) {
+    rebuildLayers(count, win) {
         while (this.layers.length > count)
             this.layers.pop().remove();
         while (this.layers.length < count) {
@@ -166,12 +166,11 @@ export class PageWindow {
         }
         // As many CSS pixels as the backing store has device pixels: mapped 1:1, never resampled, even
         // where the window's size times the ratio is not whole (432 px at 1.1).
-        const deviceWidth = Math.round(width * scale), deviceHeight = Math.round(height * scale);
         for (const canvas of this.layers) {
-            canvas.width = deviceWidth;
-            canvas.height = deviceHeight;
-            canvas.style.width = `${deviceWidth / scale}px`;
-            canvas.style.height = `${deviceHeight / scale}px`;
+            canvas.width = win.deviceWidth;
+            canvas.height = win.deviceHeight;
+            canvas.style.width = `${win.deviceWidth / win.scale}px`;
+            canvas.style.height = `${win.deviceHeight / win.scale}px`;
         }
     }
 
@@ -274,7 +273,7 @@ export class PageWindow {
             this.paintArea(win, engine, all, win.items.keys(), scale);
             return;
         }
-        for (const area of repaintAreas(win.changed, scale))
+        for (const area of repaintAreas(win.changed))
             this.paintArea(win, engine, area, this.grid.near(area), scale);
     }
 
@@ -284,12 +283,12 @@ export class PageWindow {
         const toDraw = this.layers.map(() => []);
         for (const i of indices) {
             const item = win.items[i];
-            if (item.visible && !isControl(item) && intersects(itemRect(item, scale), area))
+            if (item.visible && !isControl(item) && intersects(item.device, area))
                 toDraw[this.layerOf[i]].push(item);
         }
         toDraw.forEach((layerItems, n) => {
             const layer = this.layers[n];
-            const items = withoutHidden(layerItems, scale);
+            const items = withoutHidden(layerItems);
             if (n > 0 && items.length === 0 && !(layer.inked && intersects(layer.inked, area)))
                 return;
             const ctx = layer.ctx;
@@ -311,28 +310,18 @@ export class PageWindow {
 
     // Draws one item; returns the device pixels it may have touched.
     drawItem(ctx, item, engine, scale) {
-        const r = itemRect(item, scale);
         switch (item.kind) {
         case Kind.Cell:
-            drawCell(ctx, item, scale);
-            return r;
+            drawSquare(ctx, engine, item, scale);
+            return item.device;
         case Kind.Label:
             drawLabel(ctx, item, scale);
-            return r;
+            return item.device;
         case Kind.Panel:
-            drawPanel(ctx, item, scale);
-            return r;
-        case Kind.Image: {
-            const picture = pictureCanvas(engine, 0);
-            ctx.imageSmoothingEnabled = false;
-            if (item.stretch) {
-                ctx.drawImage(picture, r.x, r.y, r.w, r.h);
-                return r;
-            }
-            const drawn = { x: r.x, y: r.y, w: Math.round(picture.width * scale), h: Math.round(scale) };
-            ctx.drawImage(picture, drawn.x, drawn.y, drawn.w, drawn.h);
-            return union(r, drawn);
-        }
+            drawPanel(ctx, engine, item, scale);
+            return item.device;
+        case Kind.Image:
+            return union(item.device, drawPicture(ctx, engine, this.index, item));
         default:
             return null;
         }
@@ -369,7 +358,7 @@ function isSolid(item) {
     case Kind.Label:
         return item.opaque;
     case Kind.Cell: // a cell draws the square of its shorter side
-        return item.opaque && item.width === item.height;
+        return item.filled && sameRect(item.square, item.device);
     default:
         return false;
     }
@@ -378,12 +367,12 @@ function isSolid(item) {
 // One layer's items in drawing order, less those that a solid item drawn later wholly covers: while the
 // curtain slides, the cells behind a half are not drawn only to be painted over. An image may draw
 // beyond its rectangle, so it is always drawn.
-function withoutHidden(items, scale) {
+function withoutHidden(items) {
     const kept = [];
     const solids = [];
     for (let k = items.length - 1; k >= 0; --k) {
         const item = items[k];
-        const r = itemRect(item, scale);
+        const r = item.device;
         if (item.kind !== Kind.Image && solids.some((s) => contains(s, r)))
             continue;
         kept.push(item);
@@ -399,4 +388,8 @@ function twipsRect(item) {
 
 function area(item) {
     return item.width * item.height;
+}
+
+function sameRect(a, b) {
+    return a.x === b.x && a.y === b.y && a.w === b.w && a.h === b.h;
 }
