@@ -30,7 +30,8 @@ void paintLabel(QPainter& painter, const scene::Item& label)
     // The lines stand from the label's place in logical pixels, as the scene rounds it for every front end.
     const scene::PixelRect box = scene::toDevice(label.rect, 1);
     for (const scene::TextLine& line : label.lines)
-        painter.drawText(QPointF(box.x + line.left, box.y + line.baseline), QString::fromStdString(line.text));
+        painter.drawText(
+            QPointF(box.x + double(line.left), box.y + double(line.baseline)), QString::fromStdString(line.text));
     painter.restore();
 }
 
