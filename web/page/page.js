@@ -33,6 +33,9 @@ export class Page {
         this.help = new Help();
         this.announcer = new Announcer(document.getElementById('announcements'));
         keepKeysOnPage(() => this.giveKeys());
+        // The help above the desk grows and shrinks with its text and the zoom, moving the windows below
+        // it off the device-pixel grid.
+        new ResizeObserver(() => this.snapWindows()).observe(document.getElementById('help'));
         document.getElementById('start-again').addEventListener('click', () => this.start());
         window.addEventListener('resize', () => {
             this.snapWindows();
