@@ -24,11 +24,11 @@ constexpr const char* Rows[][HatchPeriod] = {
     {"#......#", ".#....#.", "..#..#..", "...##...", "...##...", "..#..#..", ".#....#.", "#......#"},
 };
 
-// How much of device pixel `device` lies in logical pixel `logical`, along one axis.
-double overlap(int device, int logical, double ratio)
+// The first device pixel of logical pixel `logical` in a tile of `side` device pixels: rounded, halves up,
+// as every edge is.
+int edge(int logical, int side)
 {
-    return std::max(
-        0.0, std::min<double>(device + 1, (logical + 1) * ratio) - std::max<double>(device, logical * ratio));
+    return static_cast<int>(std::floor(logical * static_cast<double>(side) / HatchPeriod + 0.5));
 }
 
 } // namespace
@@ -60,17 +60,14 @@ HatchTile hatchTile(Hatch style, double ratio)
     if (style == Hatch::None || !(ratio > 0))
         return tile;
     tile.side = hatchTileSide(ratio);
-    const double scale = static_cast<double>(tile.side) / HatchPeriod;
     tile.ink.assign(static_cast<std::size_t>(tile.side) * static_cast<std::size_t>(tile.side), 0);
-    for (int y = 0; y < tile.side; ++y)
-        for (int x = 0; x < tile.side; ++x) {
-            double covered = 0;
-            for (int ly = static_cast<int>(y / scale); ly < HatchPeriod && ly * scale < y + 1; ++ly)
-                for (int lx = static_cast<int>(x / scale); lx < HatchPeriod && lx * scale < x + 1; ++lx)
-                    if (hatchInked(style, lx, ly))
-                        covered += overlap(x, lx, scale) * overlap(y, ly, scale);
-            tile.ink[static_cast<std::size_t>(y * tile.side + x)] =
-                static_cast<std::uint8_t>(std::lround(std::min(1.0, covered) * 255));
+    for (int ly = 0; ly < HatchPeriod; ++ly)
+        for (int lx = 0; lx < HatchPeriod; ++lx) {
+            if (!hatchInked(style, lx, ly))
+                continue;
+            for (int y = edge(ly, tile.side); y < edge(ly + 1, tile.side); ++y)
+                for (int x = edge(lx, tile.side); x < edge(lx + 1, tile.side); ++x)
+                    tile.ink[static_cast<std::size_t>(y * tile.side + x)] = 255;
         }
     return tile;
 }

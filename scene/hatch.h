@@ -15,16 +15,17 @@ constexpr int HatchPeriod = 8; // logical pixels
 // none inks none.
 bool hatchInked(Hatch style, int x, int y);
 
-// One period of a hatch in device pixels: `side` x `side`, and for each pixel, row by row, how much of it
-// the ink covers, 0 to 255, drawn in black over the inside of the cell. Empty (side 0) for no hatch.
+// One period of a hatch in device pixels: `side` x `side`, and for each pixel, row by row, whether the ink
+// covers it: 255 or 0, drawn in black over the inside of the cell. Empty (side 0) for no hatch.
 struct HatchTile {
     int side = 0;
     std::vector<std::uint8_t> ink;
 };
 
-// The tile at a device pixel ratio: each device pixel takes the share of it that inked logical pixels
-// cover, so whole ratios give crisp lines whole device pixels thick and fractional ones keep the logical
-// thickness with soft edges. The period is 8 x ratio rounded to whole device pixels (at least 8).
+// The tile at a device pixel ratio: each logical pixel covers the device pixels between its edges, each
+// edge rounded on its own, so a line is whole device pixels thick and a cell shows only its own colours
+// and black at any ratio (at 1.25 a line is one or two device pixels thick). The period is 8 x ratio
+// rounded to whole device pixels (at least 8).
 HatchTile hatchTile(Hatch style, double ratio);
 // The side of every tile at a ratio.
 int hatchTileSide(double ratio);

@@ -125,7 +125,7 @@ double inkOf(const HatchTile& tile, double ratio)
     return std::accumulate(tile.ink.begin(), tile.ink.end(), 0.0) / 255 / (ratio * ratio);
 }
 
-TEST(HatchTilesTest, CrispAtRatiosOneAndTwoAndAsMuchInkAtAnyRatio)
+TEST(HatchTilesTest, CrispAtEveryRatioWithLinesWholeDevicePixelsThick)
 {
     for (int code = 2; code <= 7; ++code) {
         const auto style = static_cast<Hatch>(code);
@@ -140,13 +140,20 @@ TEST(HatchTilesTest, CrispAtRatiosOneAndTwoAndAsMuchInkAtAnyRatio)
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
                 EXPECT_EQ(two.ink[y * 16 + x], one.ink[(y / 2) * 8 + x / 2]) << code << " at " << x << ", " << y;
-        // At fractional ratios the lines keep their logical thickness: the same ink in 10 or 12 pixels.
-        for (double ratio : {1.25, 1.5}) {
+        // At fractional ratios no pixel is half inked, and no line is lost.
+        for (double ratio : {1.1, 1.25, 1.5, 1.75}) {
             const HatchTile scaled = hatchTile(style, ratio);
-            EXPECT_EQ(scaled.side, static_cast<int>(8 * ratio));
-            EXPECT_NEAR(inkOf(scaled, ratio), inkOf(one, 1), 0.1) << code << " at " << ratio;
+            EXPECT_EQ(scaled.side, static_cast<int>(std::lround(8 * ratio)));
+            for (std::uint8_t ink : scaled.ink)
+                ASSERT_TRUE(ink == 0 || ink == 255) << code << " at " << ratio;
+            EXPECT_GE(inkOf(scaled, ratio) * ratio, inkOf(one, 1) * 0.99) << code << " at " << ratio;
         }
     }
+    // Worked out: at 1.25 the tile is 10 pixels; logical row 3 spans device rows round(3.75) = 4 to
+    // round(5) = 5, so the horizontal line is device row 4 alone.
+    const HatchTile horizontal = hatchTile(Hatch::Horizontal, 1.25);
+    for (int y = 0; y < 10; ++y)
+        EXPECT_EQ(horizontal.ink[static_cast<std::size_t>(y * 10)], y == 4 ? 255 : 0) << y;
     EXPECT_EQ(hatchTile(Hatch::None, 2).side, 0);
     EXPECT_EQ(hatchTile(Hatch::Cross, 0).side, 0);
 }
