@@ -27,6 +27,9 @@ async function main() {
         redraw: (afresh) => page.redraw(afresh),
     };
     performance.mark('blokko-first-frame');
+    // Tests only: ?test in the address adds window.blokkoTest, which plays scripts (test_hook.js).
+    if (new URLSearchParams(location.search).has('test'))
+        (await import('./test_hook.js')).install(page, module);
 }
 
 main().catch((error) => {
