@@ -98,7 +98,8 @@ def check_checkpoints(build):
 def desktop_shots(build, out, ratio):
     folder = os.path.join(out, f"desktop-{ratio}x")
     shutil.rmtree(folder, ignore_errors=True)
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_SCALE_FACTOR=str(ratio))
+    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
+    env.update(QT_QPA_PLATFORM="offscreen", QT_SCALE_FACTOR=str(ratio))
     run = subprocess.run([os.path.join(build, "tests/parity/blokko_parity_desktop"), SCRIPT, folder],
                          env=env, capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
@@ -190,6 +191,9 @@ def page_shots(site, out, ratio, segments, desktop):
             if error:
                 return problems + [f"{ratio}x: the page stopped before shot {shot}: {error}"]
             windows = browser.execute_script("return blokkoTest.windows()")
+            ticks = browser.execute_script("return blokkoTest.clockTicks()")
+            if ticks:
+                problems.append(f"{ratio}x {shot}: the page's clock ticked {ticks} times on its own")
             for name, win in zip(WINDOWS, windows):
                 label = f"{ratio}x {shot} {name}"
                 path = os.path.join(desktop, f"{shot}.{name}")

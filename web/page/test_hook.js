@@ -25,6 +25,7 @@ export function install(page, module) {
     const shownButton = (w, name) => [...w.controls.values()].find((c) => c.el.localName === 'button' &&
         !c.el.hidden && c.el.textContent.replace(/\s+/g, '') === ButtonCaptions[name]);
 
+    let ticked = 0; // the ticks the script asked for
     const commands = {
         rand: (...values) => values.forEach((v) => rand(v)),
         scroll: (value) => [...form2.controls.values()].find((c) => c.set).set(Number(value)),
@@ -42,12 +43,16 @@ export function install(page, module) {
                 game.client.dispatchEvent(new KeyboardEvent('keydown',
                     { key: key[0], code: key[1], bubbles: true, cancelable: true }));
         },
-        tick: (timer) => page.tick(Number(timer.replace('Timer', '')), performance.now()),
+        tick: (timer) => {
+            ++ticked;
+            page.tick(Number(timer.replace('Timer', '')), performance.now());
+        },
     };
 
     window.blokkoTest = {
         // A fresh program with an empty queue of draws; the clock stands still.
         start() {
+            ticked = page.ticks[1] + page.ticks[2] + page.ticks[3];
             page.engine.call.start = start;
             page.start();
             page.clock.stop();
@@ -66,6 +71,8 @@ export function install(page, module) {
             }
             return null;
         },
+        // The ticks the page's own clock delivered (none, while it stands still).
+        clockTicks: () => page.ticks[1] + page.ticks[2] + page.ticks[3] - ticked,
         // Each shown window's client area in CSS pixels, and the captions of its shown buttons that do
         // not fit them.
         windows() {
