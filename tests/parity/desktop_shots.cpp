@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -107,8 +108,10 @@ const char* kindOf(scene::Kind kind)
 }
 
 // One line per shown item, back to front: kind, whether it draws text, its rectangle in device pixels
-// (outer edges rounded outwards, then as the edges of neighbours are rounded), and its name.
-void writeItems(const QString& path, const scene::Window& window, bool game, double ratio)
+// with the outer edges rounded outwards (a control's widget included: controls are placed on whole
+// logical pixels), then with the edges rounded to the nearest, and its name.
+void writeItems(
+    const QString& path, const scene::Window& window, const std::map<int, QWidget*>& controls, bool game, double ratio)
 {
     std::ofstream out(path.toStdString());
     const double k = ratio / 15.0;
@@ -116,12 +119,18 @@ void writeItems(const QString& path, const scene::Window& window, bool game, dou
         if (!item.visible)
             continue;
         const scene::Rect& r = item.rect;
+        QRect outer(QPoint(static_cast<int>(std::floor(r.left * k)), static_cast<int>(std::floor(r.top * k))),
+            QPoint(static_cast<int>(std::ceil((r.left + r.width) * k)) - 1,
+                static_cast<int>(std::ceil((r.top + r.height) * k)) - 1));
+        if (const auto control = controls.find(item.id); control != controls.end()) {
+            const QRect placed = control->second->geometry();
+            outer |= QRect(placed.topLeft() * ratio, placed.size() * ratio);
+        }
         const bool text = item.text.find_first_not_of(' ') != std::string::npos;
-        out << kindOf(item.kind) << ' ' << (text ? 1 : 0) << ' ' << std::floor(r.left * k) << ' '
-            << std::floor(r.top * k) << ' ' << std::ceil((r.left + r.width) * k) << ' '
-            << std::ceil((r.top + r.height) * k) << ' ' << std::lround(r.left * k) << ' ' << std::lround(r.top * k)
-            << ' ' << std::lround((r.left + r.width) * k) << ' ' << std::lround((r.top + r.height) * k) << ' '
-            << nameOf(window, item, game) << '\n';
+        out << kindOf(item.kind) << ' ' << (text ? 1 : 0) << ' ' << outer.left() << ' ' << outer.top() << ' '
+            << outer.right() + 1 << ' ' << outer.bottom() + 1 << ' ' << std::lround(r.left * k) << ' '
+            << std::lround(r.top * k) << ' ' << std::lround((r.left + r.width) * k) << ' '
+            << std::lround((r.top + r.height) * k) << ' ' << nameOf(window, item, game) << '\n';
     }
 }
 
@@ -203,13 +212,22 @@ private:
     void shoot(const QString& name)
     {
         view::DesktopApp& app = session_->app();
+        view::DifficultyWindow* form2 = app.difficultyWindow();
+        view::GameWindow* form1 = app.gameWindow();
         const struct {
             QWidget* widget;
             const scene::Window& scene;
+            std::map<int, QWidget*> controls;
             const char* name;
         } windows[] = {
-            {app.difficultyWindow(), app.scene().form2(), "difficulty"},
-            {app.gameWindow(), app.scene().form1(), "game"},
+            {form2, app.scene().form2(),
+                {{scene::form2::GoButton, form2->goButton()}, {scene::form2::ScrollBar, form2->scrollBar()}},
+                "difficulty"},
+            {form1, app.scene().form1(),
+                form1 ? std::map<int, QWidget*>{{scene::form1::PauseButton, form1->pauseButton()},
+                            {scene::form1::GameOverButton, form1->gameOverButton()}}
+                      : std::map<int, QWidget*>{},
+                "game"},
         };
         for (const auto& w : windows) {
             if (!w.widget || !w.widget->isVisible())
@@ -218,7 +236,8 @@ private:
             const QImage image = w.widget->grab().toImage();
             if (!image.save(base + ".png"))
                 throw BadLine("cannot write " + base.toStdString() + ".png");
-            writeItems(base + ".items", w.scene, std::string_view(w.name) == "game", image.devicePixelRatio());
+            writeItems(
+                base + ".items", w.scene, w.controls, std::string_view(w.name) == "game", image.devicePixelRatio());
             writeClipped(base + ".clipped", *w.widget);
         }
     }

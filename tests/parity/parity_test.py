@@ -145,6 +145,16 @@ def item_at(items, x, y):
     return "the window's background" + (f", at the edge of {' and '.join(near)}" if near else "")
 
 
+def differing_items(items, differs):
+    """The items with the most differing pixels (each pixel counted for the frontmost item there)."""
+    owner = numpy.full(differs.shape, -1)
+    for i, (_, _, (x0, y0, x1, y1), _, _) in enumerate(items):
+        owner[max(y0, 0):max(y1, 0), max(x0, 0):max(x1, 0)] = i
+    found, counts = numpy.unique(owner[differs], return_counts=True)
+    ranked = sorted(zip(counts, found), reverse=True)[:3]
+    return ", ".join(f"{items[i][4] if i >= 0 else 'the background'} ({n})" for n, i in ranked)
+
+
 def compare(desktop_png, page_png, items, ratio, failures_folder, label):
     """Returns an empty list when the two agree outside text, else what differs (and writes the pictures)."""
     desktop = numpy.asarray(Image.open(desktop_png).convert("RGB")).astype(int)
@@ -161,7 +171,8 @@ def compare(desktop_png, page_png, items, ratio, failures_folder, label):
         problems.append(
             f"{label}: {int(differs.sum())} pixels differ; first at device pixel ({x}, {y}) = logical "
             f"({x / ratio:g}, {y / ratio:g}): desktop #{bytes(a[y, x].astype('uint8')).hex()}, page "
-            f"#{bytes(b[y, x].astype('uint8')).hex()}, in {item_at(items, x, y)}")
+            f"#{bytes(b[y, x].astype('uint8')).hex()}, in {item_at(items, x, y)}; most in "
+            f"{differing_items(items, differs)}")
     if problems:
         os.makedirs(failures_folder, exist_ok=True)
         base = os.path.join(failures_folder, label.split(" ", 1)[1].replace(" ", "."))
