@@ -2,23 +2,23 @@
 // desktop program, its pieces queued by the script and its timers ticked only by the script, and at
 // each `shot NAME` writes every shown window's client area as NAME.WINDOW.png, with NAME.WINDOW.items
 // (each shown item in device pixels, back to front: what the comparison masks and names) and
-// NAME.WINDOW.clipped (the captions that do not fit their buttons).
+// NAME.WINDOW.clipped (the captions that do not fit their buttons), and the program's state as
+// NAME.state (blokko-trace's dump, which the same script must give).
 //   blokko_parity_desktop SCRIPT FOLDER     (run with QT_QPA_PLATFORM=offscreen, any QT_SCALE_FACTOR)
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextStream>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -32,6 +32,7 @@
 #include "scene/form1_ids.h"
 #include "scene/form2_ids.h"
 #include "tests/support/desktop_harness.h"
+#include "tools/state_dump.h"
 
 namespace {
 
@@ -64,7 +65,8 @@ std::pair<int, QString> qtKeyOf(int code)
     }
 }
 
-std::string nameOf(const scene::Window& window, const scene::Item& item, bool game)
+// What the comparison calls an item when it reports a difference there.
+std::string nameOf(const scene::Item& item, bool game)
 {
     namespace f1 = scene::form1;
     const int id = item.id;
@@ -74,18 +76,18 @@ std::string nameOf(const scene::Window& window, const scene::Item& item, bool ga
             : id <= scene::form2::Label5   ? "label " + std::to_string(id - scene::form2::Label1 + 1)
             : id == scene::form2::GoButton ? "GO! button"
                                            : "scroll bar";
-    (void)window;
     if (id < f1::Well)
         return "falling piece cell " + std::to_string(id - f1::Box + 1);
     if (id < f1::Preview) {
         const int n = id - f1::Well;
-        return "well cell row " + std::to_string(n / 12) + " column " + std::to_string(n % 12);
+        return "well cell row " + std::to_string(n / WellColumns) + " column " + std::to_string(n % WellColumns);
     }
     if (id < f1::Backdrop)
         return "preview cell " + std::to_string(id - f1::Preview + 1);
     static const char* const names[] = {"backdrop", "next piece label", "score label", "hiscore label", "rows label",
         "blocks label", "level label", "Pause button", "Game Over button", "upper curtain half", "lower curtain half"};
-    return names[id - f1::Backdrop];
+    const auto index = static_cast<std::size_t>(id - f1::Backdrop);
+    return index < std::size(names) ? names[index] : "item " + std::to_string(id);
 }
 
 const char* kindOf(scene::Kind kind)
@@ -130,7 +132,7 @@ void writeItems(
         out << kindOf(item.kind) << ' ' << (text ? 1 : 0) << ' ' << outer.left() << ' ' << outer.top() << ' '
             << outer.right() + 1 << ' ' << outer.bottom() + 1 << ' ' << std::lround(r.left * k) << ' '
             << std::lround(r.top * k) << ' ' << std::lround((r.left + r.width) * k) << ' '
-            << std::lround((r.top + r.height) * k) << ' ' << nameOf(window, item, game) << '\n';
+            << std::lround((r.top + r.height) * k) << ' ' << nameOf(item, game) << '\n';
     }
 }
 
@@ -212,6 +214,7 @@ private:
     void shoot(const QString& name)
     {
         view::DesktopApp& app = session_->app();
+        std::ofstream(QDir(folder_).filePath(name + ".state").toStdString()) << stateDump(app.program());
         view::DifficultyWindow* form2 = app.difficultyWindow();
         view::GameWindow* form1 = app.gameWindow();
         const struct {

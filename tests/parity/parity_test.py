@@ -69,33 +69,33 @@ EXPECTED = {
 }
 
 
-def check_checkpoints(build):
+def trace_states(build):
+    """The engine's state at each shot, as blokko-trace prints it for the script; and what is wrong with
+    the shots."""
     with open(SCRIPT) as f:
         lines = ["dump" if l.split()[:1] == ["shot"] else l for l in f]
     run = subprocess.run([os.path.join(build, "blokko-trace")], input="".join(lines), capture_output=True,
                          text=True)
     if run.returncode != 0:
-        return [f"blokko-trace stopped on the script: {run.stderr.strip()}"]
-    dumps = []
-    for block in run.stdout.split("end\n")[:-1]:
-        d = {}
-        for l in block.splitlines():
-            key, _, value = l.partition(" ")
-            d.setdefault(key, value)
-        dumps.append(d)
-    shots = dict(zip((name for _, name in read_script()), dumps))
+        return {}, [f"blokko-trace stopped on the script: {run.stderr.strip()}"]
+    blocks = [block + "end\n" for block in run.stdout.split("end\n")[:-1]]
+    texts = dict(zip((name for _, name in read_script()), blocks))
+    shots = {name: {l.partition(" ")[0]: l.partition(" ")[2] for l in reversed(text.splitlines())}
+             for name, text in texts.items()}
     missing = [name for name in EXPECTED if name not in shots]
     if missing:
-        return [f"the script has no shot {', '.join(missing)}"]
+        return texts, [f"the script has no shot {', '.join(missing)}"]
     problems = []
     for name, d in shots.items():
         if name in EXPECTED and not EXPECTED[name](d, shots):
             shown = "\n".join(f"  {k} {v}" for k, v in d.items() if k in ("form1", "vars", "timers", "buttons"))
             problems.append(f"shot {name} does not show what it should:\n{shown}")
-    return problems
+    return texts, problems
 
 
-def desktop_shots(build, out, ratio):
+def desktop_shots(build, out, ratio, states):
+    """Plays the script on the desktop; returns its folder of shots and whether its program went as the
+    engine alone goes."""
     folder = os.path.join(out, f"desktop-{ratio}x")
     shutil.rmtree(folder, ignore_errors=True)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
@@ -103,8 +103,17 @@ def desktop_shots(build, out, ratio):
     run = subprocess.run([os.path.join(build, "tests/parity/blokko_parity_desktop"), SCRIPT, folder],
                          env=env, capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
-        raise AssertionError(f"the desktop half stopped: {run.stderr.strip()}")
-    return folder
+        return folder, [f"{ratio}x: the desktop half stopped: {run.stderr.strip()}"]
+    problems = []
+    for name, expected in states.items():
+        with open(os.path.join(folder, f"{name}.state")) as f:
+            got = f.read().splitlines()
+        differing = [(e, g) for e, g in zip(expected.splitlines(), got) if e != g]
+        if differing or len(got) != len(expected.splitlines()):
+            e, g = differing[0] if differing else ("", "")
+            problems.append(f"{ratio}x {name}: the desktop program's state is not blokko-trace's: "
+                            f"'{g}' instead of '{e}'")
+    return folder, problems
 
 
 def read_items(path):
@@ -234,11 +243,12 @@ def main(argv):
     site, build, out = (os.path.abspath(a) for a in argv[1:])
     for ratio in RATIOS:
         shutil.rmtree(os.path.join(out, f"{ratio}x"), ignore_errors=True)
-    problems = check_checkpoints(build)
+    states, problems = trace_states(build)
     segments = read_script()
     if not problems:
         for ratio in RATIOS:
-            problems += page_shots(site, out, ratio, segments, desktop_shots(build, out, ratio))
+            desktop, wrong = desktop_shots(build, out, ratio, states)
+            problems += wrong or page_shots(site, out, ratio, segments, desktop)
     shots = len(segments) * len(RATIOS)
     for p in problems:
         print(f"DIFFERS {p}")
