@@ -2,7 +2,8 @@
 // desktop program, its pieces queued by the script and its timers ticked only by the script, and at
 // each `shot NAME` writes every shown window's client area as NAME.WINDOW.png, with NAME.WINDOW.items
 // (each shown item in device pixels, back to front: what the comparison masks and names) and
-// NAME.WINDOW.clipped (the captions that do not fit their buttons), and the program's state as
+// NAME.WINDOW.clipped (the captions that do not fit their buttons), NAME.WINDOW.texts (the texts
+// shown), and the program's state as
 // NAME.state (blokko-trace's dump, which the same script must give).
 //   blokko_parity_desktop SCRIPT FOLDER     (run with QT_QPA_PLATFORM=offscreen, any QT_SCALE_FACTOR)
 
@@ -136,6 +137,20 @@ void writeItems(
     }
 }
 
+// The texts shown: each label's with text in drawing order, then each shown button's caption as its
+// widget has it.
+void writeTexts(const QString& path, const scene::Window& window, const std::map<int, QWidget*>& controls)
+{
+    std::ofstream out(path.toStdString());
+    for (const scene::Item& item : window.items)
+        if (item.visible && item.kind == scene::Kind::Label && item.text.find_first_not_of(' ') != std::string::npos)
+            out << "label " << item.text << '\n';
+    for (const scene::Item& item : window.items)
+        if (const auto control = controls.find(item.id); control != controls.end() && item.visible)
+            if (const auto* button = qobject_cast<QPushButton*>(control->second))
+                out << "button " << button->text().toStdString() << '\n';
+}
+
 // The captions of the shown buttons that do not fit: wrapped at spaces within the button's margins, a
 // word wider than them or lines taller than the button are cut.
 void writeClipped(const QString& path, QWidget& window)
@@ -242,6 +257,7 @@ private:
             writeItems(
                 base + ".items", w.scene, w.controls, std::string_view(w.name) == "game", image.devicePixelRatio());
             writeClipped(base + ".clipped", *w.widget);
+            writeTexts(base + ".texts", w.scene, w.controls);
         }
     }
 

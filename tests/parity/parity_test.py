@@ -223,6 +223,11 @@ def page_shots(site, out, ratio, segments, desktop):
                 if not win["shown"]:
                     continue
                 problems += [f"{label}: page caption cut: {c}" for c in win["clipped"]]
+                with open(path + ".texts") as f:
+                    desktop_texts = [" ".join(t.split()) for t in f]
+                page_texts = [" ".join(t.split()) for t in win["texts"]]
+                if desktop_texts != page_texts:
+                    problems.append(f"{label}: the texts differ: desktop {desktop_texts}, page {page_texts}")
                 with open(path + ".clipped") as f:
                     problems += [f"{label}: desktop caption cut: {c.strip()}" for c in f if c.strip()]
                 clip = dict(win["client"], scale=1)

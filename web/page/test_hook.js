@@ -73,12 +73,15 @@ export function install(page, module) {
         },
         // The ticks the page's own clock delivered (none, while it stands still).
         clockTicks: () => page.ticks[1] + page.ticks[2] + page.ticks[3] - ticked,
-        // Each shown window's client area in CSS pixels, and the captions of its shown buttons that do
-        // not fit them.
+        // Each window: whether it is shown, its client area in CSS pixels, the texts it shows and the
+        // captions of its shown buttons that do not fit them.
         windows() {
             page.render();
             return [form2, game].map((w) => ({
                 shown: !w.el.hidden,
+                texts: [...(w.labelBox ? w.labelBox.children : [])].map((p) => `label ${p.textContent}`).concat(
+                    [...w.controls.values()].filter((c) => c.el.localName === 'button' && !c.el.hidden)
+                        .map((c) => `button ${c.el.textContent}`)),
                 client: (({ x, y, width, height }) => ({ x, y, width, height }))(w.client.getBoundingClientRect()),
                 clipped: [...w.controls.values()]
                     .filter((c) => c.el.localName === 'button' && !c.el.hidden &&
