@@ -231,6 +231,8 @@ def page_shots(site, out, ratio, segments, desktop):
                 with open(path + ".clipped") as f:
                     problems += [f"{label}: desktop caption cut: {c.strip()}" for c in f if c.strip()]
                 clip = dict(win["client"], scale=1)
+                if any(clip[k] * ratio != round(clip[k] * ratio) for k in ("x", "y")):
+                    problems.append(f"{label}: the client area is not on whole device pixels: {win['client']}")
                 shot_png = browser.execute_cdp_cmd("Page.captureScreenshot", {"format": "png", "clip": clip})
                 picture = Image.open(io.BytesIO(base64.b64decode(shot_png["data"])))
                 problems += compare(path + ".png", picture, read_items(path + ".items"), ratio,
