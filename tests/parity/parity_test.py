@@ -1,7 +1,9 @@
 """The parity test: one game (tests/parity/game.script) played by the desktop program (offscreen Qt) and by
 the page (headless Chromium) at device pixel ratios 1 and 2; at each `shot` every shown window's client area
 must have the same pixels on both wherever no text is drawn (labels, buttons and the scroll bar are left
-out: their widgets look different by design), and every button's caption must fit.
+out: their widgets look different by design), the same texts, and every button's caption must fit. The
+script is checked too: each shot shows what it is named for, and the desktop program's state there is
+blokko-trace's for the same script.
 
     parity_test.py SITE BUILD OUT    (SITE: build/web; BUILD: build/ci; OUT: where failures are written)
 
