@@ -24,7 +24,7 @@ packages+=(
 # The browser edition (scripts/web.sh, scripts/test-web.sh, scripts/bench-web.sh): Emscripten with the
 # JavaScript parser its optimizer loads, and headless Chromium driven through Selenium for the page's
 # tests (Pillow reads their screenshots). The page serves the desktop's font packages above.
-packages+=(emscripten node-acorn chromium chromium-driver python3-selenium python3-pil)
+packages+=(emscripten node-acorn chromium chromium-driver python3-selenium python3-pil python3-numpy)
 
 missing=()
 for package in "${packages[@]}"; do

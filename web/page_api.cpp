@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,13 +23,16 @@ using namespace blokko;
 
 // One run of the program, from its start to its end (a window closed where the program says it ends).
 struct Session {
-    TimeSeededRandom random;
-    Program program{random};
+    explicit Session(std::unique_ptr<RandomSource> source) : random(std::move(source)) { }
+    std::unique_ptr<RandomSource> random;
+    Program program{*random};
     web::FrameWriter frame{program};
 };
 
 std::unique_ptr<Session> session;
 double pageScale = 1; // the page's device pixel ratio, kept for every new run
+// The draws of a test's session (page_test_start), queued by its script.
+QueuedRandom* testRandom = nullptr;
 
 // The page numbers the timers as their names do, 1 to 3.
 TimerId timerId(int number)
@@ -56,7 +60,8 @@ extern "C" {
 // A fresh program: only the difficulty window shown, the random source seeded at each load.
 EMSCRIPTEN_KEEPALIVE void page_start()
 {
-    session = std::make_unique<Session>();
+    testRandom = nullptr;
+    session = std::make_unique<Session>(std::make_unique<TimeSeededRandom>());
     session->frame.setScale(pageScale);
 }
 
@@ -67,6 +72,23 @@ EMSCRIPTEN_KEEPALIVE void page_set_scale(double scale)
     pageScale = scale;
     if (session)
         session->frame.setScale(scale);
+}
+
+// Tests only (web/page/test_hook.js): a fresh program drawing the values page_test_rand queues, read
+// as the trace driver reads its `rand` values (a draw from an empty queue throws).
+EMSCRIPTEN_KEEPALIVE void page_test_start()
+{
+    auto random = std::make_unique<QueuedRandom>();
+    QueuedRandom* queue = random.get();
+    session = std::make_unique<Session>(std::move(random));
+    session->frame.setScale(pageScale);
+    testRandom = queue;
+}
+
+EMSCRIPTEN_KEEPALIVE void page_test_rand(const char* value)
+{
+    if (testRandom)
+        testRandom->push(std::strtof(value, nullptr));
 }
 
 EMSCRIPTEN_KEEPALIVE int page_ended()

@@ -43,6 +43,9 @@ async function main() {
     };
     performance.mark('blokko-first-frame');
     keepForOffline();
+    // Tests only: ?test in the address adds window.blokkoTest, which plays scripts (test_hook.js).
+    if (new URLSearchParams(location.search).has('test'))
+        (await import('./test_hook.js')).install(page, module);
 }
 
 // page/boot.js watches the start and explains a failure; should it be missing, the page still starts.
