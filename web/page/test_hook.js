@@ -3,6 +3,8 @@
 // clock stopped, so that only the script's ticks run; the parity test compares the result with the
 // desktop program's.
 
+import { Kind } from './engine.js';
+
 // The virtual-key codes a script may send, as the keyboard would report them.
 const Keys = {
     13: ['Enter', 'Enter'], 32: [' ', 'Space'], 37: ['ArrowLeft', 'ArrowLeft'], 38: ['ArrowUp', 'ArrowUp'],
@@ -79,9 +81,13 @@ export function install(page, module) {
             page.render();
             return [form2, game].map((w) => ({
                 shown: !w.el.hidden,
-                texts: [...(w.labelBox ? w.labelBox.children : [])].map((p) => `label ${p.textContent}`).concat(
-                    [...w.controls.values()].filter((c) => c.el.localName === 'button' && !c.el.hidden)
-                        .map((c) => `button ${c.el.textContent}`)),
+                // The scene's texts as this window has them: each shown label's, then each shown button's
+                // caption (its accessible name, whatever lines it is broken into).
+                texts: (w.last ? w.last.items : [])
+                    .filter((item) => item.kind === Kind.Label && item.visible && item.text.trim())
+                    .map((item) => `label ${item.text}`)
+                    .concat([...w.controls.values()].filter((c) => c.el.localName === 'button' && !c.el.hidden)
+                        .map((c) => `button ${c.el.getAttribute('aria-label') ?? c.el.textContent}`)),
                 client: (({ x, y, width, height }) => ({ x, y, width, height }))(w.client.getBoundingClientRect()),
                 clipped: [...w.controls.values()]
                     .filter((c) => c.el.localName === 'button' && !c.el.hidden &&
