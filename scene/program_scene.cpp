@@ -1,11 +1,14 @@
 #include "scene/program_scene.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "engine/windows/form2.h"
 #include "scene/controls_of.h"
 #include "scene/items.h"
+#include "scene/scene_check.h"
 
 namespace blokko::scene {
 
@@ -25,24 +28,29 @@ bool drawnBefore(const Item& a, const Item& b)
     return a.id < b.id;
 }
 
-void sortAndIndex(Window& window, std::uint16_t count)
+// Puts the items in drawing order and notes where each id stands; returns whether any item moved.
+bool sortAndIndex(Window& window, std::uint16_t count)
 {
     std::sort(window.items.begin(), window.items.end(), drawnBefore);
+    const std::vector<std::uint16_t> before = std::move(window.slot);
     window.slot.assign(count, 0);
     for (std::size_t i = 0; i < window.items.size(); ++i)
         window.slot[window.items[i].id] = static_cast<std::uint16_t>(i);
+    return window.slot != before;
 }
 
+// Notes a changed item: its id, and the areas where it was and is drawn, on the window's own surface
+// or among the windowed controls.
 void addChange(Window& window, const Item& before, const Item& now)
 {
-    if (!isGraphical(now.kind)) {
-        window.windowedChanged = true;
-        return;
-    }
+    window.changedIds.push_back(now.id);
+    const bool graphical = isGraphical(now.kind);
+    window.windowedChanged = window.windowedChanged || !graphical;
+    std::vector<Rect>& areas = graphical ? window.changed : window.changedWindowed;
     if (before.visible)
-        window.changed.push_back(before.rect);
+        areas.push_back(before.rect);
     if (now.visible && !(before.visible && before.rect == now.rect))
-        window.changed.push_back(now.rect);
+        areas.push_back(now.rect);
 }
 
 // Takes over, into the window's items, every control stamped after `seen`; returns whether any item
@@ -77,7 +85,10 @@ void buildAll(Window& window, const Controls& controls)
 // A new frame starts with nothing changed.
 void startFrame(Window& window)
 {
+    window.changedIds.clear();
     window.changed.clear();
+    window.changedWindowed.clear();
+    window.restacked = false;
     window.allChanged = false;
     window.windowedChanged = false;
 }
@@ -87,21 +98,30 @@ void allNew(Window& window)
 {
     window.allChanged = true;
     window.windowedChanged = true;
+    window.restacked = true;
 }
 
 // The difficulty window's labels 2 to 5 name the scroll bar's positions, from the left: the bar's item
 // carries the name of its value, for screen readers.
+// A new name is a change of the bar like any other.
 void nameScrollBarValue(Window& window)
 {
     Item& bar = window.items[window.slot[form2::ScrollBar]];
     const int position = bar.value - bar.minimum;
     const auto label = static_cast<std::uint16_t>(form2::Label1 + 1 + position);
-    bar.text = position >= 0 && label <= form2::Label5 ? window.items[window.slot[label]].text : std::string();
+    Item named = bar;
+    named.text = position >= 0 && label <= form2::Label5 ? window.items[window.slot[label]].text : std::string();
+    if (named.text == bar.text)
+        return;
+    if (!window.allChanged &&
+        std::find(window.changedIds.begin(), window.changedIds.end(), bar.id) == window.changedIds.end())
+        addChange(window, bar, named);
+    bar.text = std::move(named.text);
 }
 
 TimerState timerOf(const Timer& timer)
 {
-    return {timer.Interval, timer.Enabled};
+    return {timer.Interval, timer.Enabled, 0};
 }
 
 } // namespace
@@ -113,7 +133,11 @@ const Item* Window::find(std::uint16_t id) const
     return &items[slot[id]];
 }
 
-ProgramScene::ProgramScene(const Program& program) : program_(program)
+ProgramScene::ProgramScene(const Program& program) : ProgramScene(program, true)
+{
+}
+
+ProgramScene::ProgramScene(const Program& program, bool checked) : program_(program), checked_(checked)
 {
     update();
 }
@@ -122,6 +146,44 @@ void ProgramScene::update()
 {
     updateForm1();
     updateForm2();
+#ifdef BLOKKO_CHECK_SCENE
+    if (checked_) {
+        const std::string difference = differenceFromFresh();
+        if (!difference.empty()) {
+            std::fprintf(stderr, "blokko: the scene lost a change (a write without edit()?): %s\n", difference.c_str());
+            std::abort();
+        }
+    }
+#endif
+}
+
+std::string ProgramScene::differenceFromFresh() const
+{
+    const ProgramScene fresh(program_, false);
+    std::string difference = windowDifference("game window", form1_, fresh.form1_);
+    if (difference.empty())
+        difference = windowDifference("difficulty window", form2_, fresh.form2_);
+    for (std::size_t t = 0; t < timers_.size() && difference.empty(); ++t) {
+        const TimerState& kept = timers_[t];
+        const TimerState& now = fresh.timers_[t];
+        if (kept.interval != now.interval || kept.enabled != now.enabled)
+            difference = "game window: Timer" + std::to_string(t + 1) + " interval " + std::to_string(kept.interval) +
+                (kept.enabled ? " enabled" : " disabled") + ", the engine has " + std::to_string(now.interval) +
+                (now.enabled ? " enabled" : " disabled");
+    }
+    return difference;
+}
+
+void ProgramScene::updateTimers(const std::array<TimerState, 3>& now, bool newLoad)
+{
+    for (std::size_t t = 0; t < timers_.size(); ++t) {
+        TimerState& timer = timers_[t];
+        if (!newLoad && timer.interval == now[t].interval && timer.enabled == now[t].enabled)
+            continue;
+        timer.interval = now[t].interval;
+        timer.enabled = now[t].enabled;
+        ++timer.generation;
+    }
 }
 
 void ProgramScene::updateForm1()
@@ -130,11 +192,12 @@ void ProgramScene::updateForm1()
     startFrame(w);
     const Form1& form1 = program_.form1;
     if (!form1.loaded()) {
-        if (w.load != 0) {
+        const bool unloaded = w.load != 0;
+        if (unloaded) {
             w = Window{};
             allNew(w);
         }
-        timers_ = {};
+        updateTimers({}, unloaded);
         return;
     }
     const Form1Controls& c = form1.controls();
@@ -143,16 +206,17 @@ void ProgramScene::updateForm1()
     w.height = c.ScaleHeight();
     w.back = c.BackColor;
     w.shown = c.Visible;
-    timers_ = {timerOf(c.Timer1), timerOf(c.Timer2), timerOf(c.Timer3)};
+    const bool newLoad = w.load != form1.loadCount();
+    updateTimers({timerOf(c.Timer1), timerOf(c.Timer2), timerOf(c.Timer3)}, newLoad);
 
-    if (w.load != form1.loadCount()) {
+    if (newLoad) {
         // A new load: every control is new.
         w.load = form1.loadCount();
         buildAll(w, c);
         sortAndIndex(w, form1::Count);
         allNew(w);
     } else if (c.changes.now() != form1Seen_ && takeChanges(w, c, form1Seen_)) {
-        sortAndIndex(w, form1::Count);
+        w.restacked = sortAndIndex(w, form1::Count);
     }
     form1Seen_ = c.changes.now();
 }
@@ -183,7 +247,7 @@ void ProgramScene::updateForm2()
         sortAndIndex(w, form2::Count);
         allNew(w);
     } else if (c.changes.now() != form2Seen_ && takeChanges(w, c, form2Seen_)) {
-        sortAndIndex(w, form2::Count);
+        w.restacked = sortAndIndex(w, form2::Count);
     }
     nameScrollBarValue(w);
     form2Seen_ = c.changes.now();

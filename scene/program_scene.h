@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "engine/program/program.h"
 #include "scene/scene.h"
@@ -17,8 +18,13 @@ public:
     ProgramScene& operator=(const ProgramScene&) = delete;
 
     // Call after every event: afterwards each window's items are the engine's, and `changed` says what
-    // this update changed.
+    // this update changed. Built with BLOKKO_CHECK_SCENE (debug, sanitizer and fuzz builds), it then
+    // compares itself with a scene built afresh and aborts, naming the window and item, if they differ:
+    // a write the engine forgot to stamp would otherwise never be drawn.
     void update();
+
+    // What differs between this scene and one built afresh from the engine now; empty when nothing.
+    std::string differenceFromFresh() const;
 
     const Window& form1() const { return form1_; }
     const Window& form2() const { return form2_; }
@@ -26,10 +32,13 @@ public:
     const std::array<TimerState, 3>& timers() const { return timers_; }
 
 private:
+    ProgramScene(const Program& program, bool checked);
     void updateForm1();
     void updateForm2();
+    void updateTimers(const std::array<TimerState, 3>& now, bool newLoad);
 
     const Program& program_;
+    [[maybe_unused]] const bool checked_; // compares itself with a fresh scene (BLOKKO_CHECK_SCENE)
     Window form1_;
     Window form2_;
     std::array<TimerState, 3> timers_{};

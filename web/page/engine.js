@@ -8,7 +8,7 @@ export const FallbackFamily = 'DejaVu Sans';
 // Item kinds and flags, as web/page_api.cpp writes them.
 export const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
 const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8, Bold: 16, Italic: 32, InnerVisible: 64 };
-const ItemFields = 24;
+const ItemFields = 26;
 const WindowFields = 10;
 
 export class Engine {
@@ -43,14 +43,17 @@ export class Engine {
     }
 
     // After an event: whether the program ended, whether a frame would show anything new, the load of
-    // the game window the timers belong to, and each timer's interval and whether it is enabled.
+    // the game window the timers belong to, and each timer's interval, whether it is enabled and its
+    // generation (a new one: start the timer afresh).
     state() {
         const s = this.m.HEAP32, at = this.call.state() >> 2;
         return {
             ended: s[at] !== 0,
             dirty: s[at + 1] !== 0,
             load: s[at + 2],
-            timers: [0, 1, 2].map((t) => ({ interval: s[at + 3 + 2 * t], enabled: s[at + 4 + 2 * t] !== 0 })),
+            timers: [0, 1, 2].map((t) => ({
+                interval: s[at + 3 + 2 * t], enabled: s[at + 4 + 2 * t] !== 0, generation: s[at + 9 + t],
+            })),
         };
     }
 
@@ -96,7 +99,7 @@ export class Engine {
                     value: h[p + 15], min: h[p + 16], max: h[p + 17],
                     inner: { left: h[p + 18], top: h[p + 19], width: h[p + 20], height: h[p + 21] },
                     innerVisible: (h[p + 14] & Flag.InnerVisible) !== 0, innerBack: h[p + 22],
-                    index: h[p + 23],
+                    index: h[p + 23], smallChange: h[p + 24], largeChange: h[p + 25],
                 });
             }
             for (let i = 0; i < changedCount; ++i, p += 4)

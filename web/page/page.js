@@ -18,7 +18,6 @@ export class Page {
         this.stack = 10;
         this.frameRequested = false;
         this.clock = new Clock((id, at) => this.tick(id, at));
-        this.loads = -1;
         this.ticks = { 1: 0, 2: 0, 3: 0 };
         // The intervals between each timer's ticks, and when its first tick was due (for the benchmark).
         this.tickTimes = {};
@@ -44,7 +43,6 @@ export class Page {
             w.placed = false;
         this.engine.call.start();
         this.clock.start();
-        this.loads = -1;
         this.afterEvent(performance.now());
         this.render();
     }
@@ -56,11 +54,7 @@ export class Page {
             this.end();
             return;
         }
-        if (state.load !== this.loads) {
-            this.loads = state.load;
-            this.clock.reset();
-        }
-        state.timers.forEach((t, i) => this.clock.mirror(i + 1, t.interval, t.enabled, at));
+        state.timers.forEach((t, i) => this.clock.mirror(i + 1, t.interval, t.enabled, t.generation, at));
         this.clock.schedule();
         if (state.dirty)
             this.requestFrame();
@@ -129,18 +123,16 @@ export class Page {
             return;
         const frame = this.engine.frame();
         const shownBefore = this.windows.map((w) => !w.el.hidden);
-        frame.forEach((incoming, i) => {
+        frame.forEach((win, i) => {
             const w = this.windows[i];
-            // The window keeps its items: a frame brings all of them, or those that changed.
-            const win = incoming;
-            const changedItems = incoming.items;
-            if (!incoming.all && w.last) {
-                const items = w.last.items;
+            // The window's draw list: a frame brings all of its items, or those the scene says changed.
+            const changedItems = win.items;
+            if (win.all || !w.items)
+                w.items = changedItems.slice();
+            else
                 for (const item of changedItems)
-                    items[item.index] = item;
-                win.items = items;
-            }
-            w.last = win;
+                    w.items[item.index] = item;
+            win.items = w.items;
             if (win.shown)
                 w.update(win, this.engine, changedItems);
             else
