@@ -23,7 +23,8 @@ public:
     // a write the engine forgot to stamp would otherwise never be drawn.
     void update();
 
-    // What differs between this scene and one built afresh from the engine now; empty when nothing.
+    // What differs between this scene and one built afresh from the engine now (naming the window and
+    // the control); empty when nothing.
     std::string differenceFromFresh() const;
 
     const Window& form1() const { return form1_; }
@@ -32,13 +33,11 @@ public:
     const std::array<TimerState, 3>& timers() const { return timers_; }
 
 private:
-    ProgramScene(const Program& program, bool checked);
     void updateForm1();
     void updateForm2();
     void updateTimers(const std::array<TimerState, 3>& now, bool newLoad);
 
     const Program& program_;
-    [[maybe_unused]] const bool checked_; // compares itself with a fresh scene (BLOKKO_CHECK_SCENE)
     Window form1_;
     Window form2_;
     std::array<TimerState, 3> timers_{};

@@ -9,36 +9,13 @@ namespace blokko::scene {
 
 namespace {
 
-// The control behind an item, as the engine names it.
-std::string controlName(const char* window, std::uint16_t id)
-{
-    const auto indexed = [](const char* array, int index) {
-        return std::string(array) + "(" + std::to_string(index) + ")";
-    };
-    if (std::strcmp(window, "game window") == 0) {
-        using namespace form1;
-        if (id < Well)
-            return indexed("Shape1", id - Box + 1);
-        if (id < Preview)
-            return indexed("Shape2", id - Well + 1);
-        if (id < Backdrop)
-            return indexed("Shape3", id - Preview + 1);
-        constexpr const char* named[] = {"backdrop", "npiece", "scorelabel", "hscorelabel", "rowslabel", "piecelabel",
-            "Level", "Pause", "Command1", "covertop", "coverbottom"};
-        return id - Backdrop < static_cast<int>(std::size(named)) ? named[id - Backdrop] : "?";
-    }
-    constexpr const char* named[] = {
-        "Picture", "Image1(0)", "Image1(1)", "Label1", "Label2", "Label3", "Label4", "Label5", "Command1", "HScroll1"};
-    return id < std::size(named) ? named[id] : "?";
-}
-
 std::string text(const Rect& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x" +
         std::to_string(r.height);
 }
 
-// The fields of two items of one control that differ, as "field kept/fresh" where a value says much.
+// The fields of two items of one control that differ, with the values where they say much.
 std::string fieldsDiffering(const Item& kept, const Item& fresh)
 {
     std::string fields;
@@ -65,7 +42,35 @@ std::string fieldsDiffering(const Item& kept, const Item& fresh)
 
 } // namespace
 
-std::string windowDifference(const char* window, const Window& kept, const Window& fresh)
+std::string controlName(const char* window, std::uint16_t id)
+{
+    const auto indexed = [](const char* array, int index) {
+        return std::string(array) + "(" + std::to_string(index) + ")";
+    };
+    if (std::strcmp(window, "game window") == 0) {
+        using namespace form1;
+        if (id < Well)
+            return indexed("Shape1", id - Box + 1);
+        if (id < Preview)
+            return indexed("Shape2", id - Well + 1);
+        if (id < Backdrop)
+            return indexed("Shape3", id - Preview + 1);
+        constexpr const char* named[] = {"backdrop", "npiece", "scorelabel", "hscorelabel", "rowslabel", "piecelabel",
+            "Level", "Pause", "Command1", "covertop", "coverbottom"};
+        return id - Backdrop < static_cast<int>(std::size(named)) ? named[id - Backdrop] : "?";
+    }
+    constexpr const char* named[] = {
+        "Picture", "Image1(0)", "Image1(1)", "Label1", "Label2", "Label3", "Label4", "Label5", "Command1", "HScroll1"};
+    return id < std::size(named) ? named[id] : "?";
+}
+
+std::string itemDifference(const char* window, const Item& kept, const Item& fresh)
+{
+    return std::string(window) + ": item " + controlName(window, fresh.id) + " (id " + std::to_string(fresh.id) +
+        "): " + fieldsDiffering(kept, fresh);
+}
+
+std::string headerDifference(const char* window, const Window& kept, const Window& fresh)
 {
     const std::string name(window);
     if (std::strcmp(kept.caption, fresh.caption) != 0 || kept.width != fresh.width || kept.height != fresh.height ||
@@ -75,21 +80,6 @@ std::string windowDifference(const char* window, const Window& kept, const Windo
         return name + (kept.shown ? ": shown where the engine hides it" : ": hidden where the engine shows it");
     if (kept.load != fresh.load)
         return name + ": load " + std::to_string(kept.load) + " where the engine has " + std::to_string(fresh.load);
-    if (kept.items.size() != fresh.items.size())
-        return name + ": " + std::to_string(kept.items.size()) + " items where the engine has " +
-            std::to_string(fresh.items.size());
-    for (std::size_t i = 0; i < kept.items.size(); ++i) {
-        const Item& k = kept.items[i];
-        const Item& f = fresh.items[i];
-        if (k.id != f.id)
-            return name + ": " + controlName(window, f.id) + " drawn at place " + std::to_string(i) +
-                " of the drawing order, where the scene has " + controlName(window, k.id);
-        if (!(k == f))
-            return name + ": item " + controlName(window, f.id) + " (id " + std::to_string(f.id) +
-                "): " + fieldsDiffering(k, f);
-    }
-    if (kept.slot != fresh.slot)
-        return name + ": the index of items by id";
     return {};
 }
 

@@ -1,14 +1,21 @@
 #pragma once
-// Compares a scene kept up to date change by change with one built afresh, in words that name the
-// window and the item, for the stamping check.
+// Words for the stamping check: what differs between a scene kept up to date change by change and the
+// engine's controls, naming the window and the control.
 
+#include <cstdint>
 #include <string>
 
 #include "scene/scene.h"
 
 namespace blokko::scene {
 
-// What differs between `kept` and `fresh`, the window named `window`; empty when nothing.
-std::string windowDifference(const char* window, const Window& kept, const Window& fresh);
+// The control behind item `id` of the window named `window`, as the engine names it.
+std::string controlName(const char* window, std::uint16_t id);
+
+// What differs between the kept and the fresh item of one control.
+std::string itemDifference(const char* window, const Item& kept, const Item& fresh);
+
+// What differs between the window's own fields (caption, size, colour, shown, load); empty when nothing.
+std::string headerDifference(const char* window, const Window& kept, const Window& fresh);
 
 } // namespace blokko::scene
