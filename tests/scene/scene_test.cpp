@@ -242,7 +242,7 @@ TEST_F(SceneStampTest, KeepsUpThroughAnIntenseGamePastLevelOneAPauseAGameOverAnd
         play([&] { program.tick(TimerId::Timer2); });
 }
 
-TEST_F(SceneStampTest, TimersStartAfreshAtANewLoadAndAtANewIntervalOnly)
+TEST_F(SceneStampTest, TimersStartAfreshAtANewLoadAndWhenTheEngineChangesThemOnly)
 {
     const auto generations = [&] {
         std::vector<std::uint64_t> g;
