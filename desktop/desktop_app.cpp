@@ -262,16 +262,15 @@ void DesktopApp::placeDifficultyWindow()
     difficulty_->move(frame.topLeft());
 }
 
+// The scene says when a timer starts afresh (a new load, a new interval or enabled state).
 void DesktopApp::syncTimers()
 {
-    const std::uint64_t load = scene_.form1().load;
     for (TimerId id : TimerIds) {
         MirroredTimer& t = timers_[index(id)];
         const scene::TimerState& engine = scene_.timers()[index(id)];
-        if (t.load == load && t.mirrored == engine)
+        if (t.generation == engine.generation)
             continue;
-        t.load = load;
-        t.mirrored = engine;
+        t.generation = engine.generation;
         if (engine.ticking())
             t.timer.start(engine.interval);
         else

@@ -61,8 +61,7 @@ protected:
 private:
     struct MirroredTimer {
         QTimer timer;
-        scene::TimerState mirrored;
-        std::uint64_t load = 0; // the load whose timer it runs; a new load's timers start afresh
+        std::uint64_t generation = 0; // of the scene's timer it runs
     };
 
     static std::size_t index(TimerId id) { return static_cast<std::size_t>(id); }

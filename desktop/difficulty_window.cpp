@@ -30,8 +30,8 @@ DifficultyWindow::DifficultyWindow(const scene::Window& scene, QWidget* parent) 
     const scene::Item& bar = *scene.find(scene::form2::ScrollBar);
     scrollBar_ = new QScrollBar(Qt::Horizontal, this);
     scrollBar_->setRange(bar.minimum, bar.maximum);
-    scrollBar_->setSingleStep(1);
-    scrollBar_->setPageStep(1);
+    scrollBar_->setSingleStep(bar.smallChange);
+    scrollBar_->setPageStep(bar.largeChange);
     scrollBar_->setValue(bar.value);
     scrollBar_->setGeometry(widgetRect(bar.rect));
 

@@ -56,7 +56,7 @@ GameWindow::GameWindow(const scene::Window& scene, QWidget* parent) : QWidget(pa
     curtainBottom_ = new CurtainWidget(this);
     connect(pause_, &QPushButton::clicked, this, &GameWindow::pauseClicked);
     connect(gameOver_, &QPushButton::clicked, this, &GameWindow::gameOverClicked);
-    syncWindowed();
+    syncWindowed(true);
     syncTexts();
 }
 
@@ -104,7 +104,7 @@ void GameWindow::sync()
     for (const QRect& area : lastRepaint_)
         update(area);
     if (scene_.windowedChanged)
-        syncWindowed();
+        syncWindowed(scene_.allChanged);
     if (!lastRepaint_.isEmpty())
         syncTexts();
 }
@@ -120,7 +120,8 @@ void GameWindow::syncTexts()
     texts_.update(texts);
 }
 
-void GameWindow::syncWindowed()
+// Every windowed control, or those the scene says changed.
+void GameWindow::syncWindowed(bool all)
 {
     struct Windowed {
         std::uint16_t id;
@@ -132,9 +133,10 @@ void GameWindow::syncWindowed()
         {scene::form1::CurtainTop, curtainTop_},
         {scene::form1::CurtainBottom, curtainBottom_},
     }};
+    const auto& changed = scene_.changedIds;
     for (const Windowed& control : controls) {
         const scene::Item* item = scene_.find(control.id);
-        if (!item)
+        if (!item || (!all && std::find(changed.begin(), changed.end(), control.id) == changed.end()))
             continue;
         // A curtain half's widget holds every device pixel of its panel; buttons stand on whole pixels.
         const bool curtain = item->kind == scene::Kind::Panel;
@@ -150,6 +152,8 @@ void GameWindow::syncWindowed()
             control.widget->setVisible(item->visible);
     }
     // The scene's items stand in drawing order: raising each windowed one in turn stacks them so.
+    if (!all && !scene_.restacked)
+        return;
     for (const scene::Item& item : scene_.items)
         for (const Windowed& control : controls)
             if (control.id == item.id)

@@ -51,7 +51,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void syncWindowed();
+    void syncWindowed(bool all);
     void syncTexts();
 
     const scene::Window& scene_;

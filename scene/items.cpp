@@ -47,7 +47,8 @@ bool Item::operator==(const Item& o) const
         back == o.back && border == o.border && borderWidth == o.borderWidth && hatch == o.hatch &&
         opaque == o.opaque && inner == o.inner && innerVisible == o.innerVisible && innerBack == o.innerBack &&
         text == o.text && fore == o.fore && sameFont(font, o.font) && wordWrap == o.wordWrap && minimum == o.minimum &&
-        maximum == o.maximum && value == o.value && stretch == o.stretch;
+        maximum == o.maximum && value == o.value && smallChange == o.smallChange && largeChange == o.largeChange &&
+        stretch == o.stretch;
 }
 
 Hatch hatchOf(int fillStyle)
@@ -119,6 +120,8 @@ Item itemOf(std::uint16_t id, const HScrollBar& bar)
     item.minimum = bar.Min;
     item.maximum = bar.Max;
     item.value = bar.Value;
+    item.smallChange = bar.SmallChange;
+    item.largeChange = bar.LargeChange;
     return item;
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "engine/program/program.h"
 #include "scene/scene.h"
@@ -17,8 +18,14 @@ public:
     ProgramScene& operator=(const ProgramScene&) = delete;
 
     // Call after every event: afterwards each window's items are the engine's, and `changed` says what
-    // this update changed.
+    // this update changed. Built with BLOKKO_CHECK_SCENE (debug, sanitizer and fuzz builds), it then
+    // compares itself with a scene built afresh and aborts, naming the window and item, if they differ:
+    // a write the engine forgot to stamp would otherwise never be drawn.
     void update();
+
+    // What differs between this scene and one built afresh from the engine now (naming the window and
+    // the control); empty when nothing.
+    std::string differenceFromFresh() const;
 
     const Window& form1() const { return form1_; }
     const Window& form2() const { return form2_; }
@@ -28,6 +35,7 @@ public:
 private:
     void updateForm1();
     void updateForm2();
+    void updateTimers(const std::array<TimerState, 3>& now, bool newLoad);
 
     const Program& program_;
     Window form1_;

@@ -71,6 +71,9 @@ struct Item {
     int minimum = 0;
     int maximum = 0;
     int value = 0;
+    // How far a click on an arrow (small) and a click in the track (large) move the value.
+    int smallChange = 0;
+    int largeChange = 0;
 
     // Images: stretched over the rectangle, or drawn at their natural size at its top left.
     bool stretch = true;
@@ -104,10 +107,15 @@ struct Window {
     // What the window's image items show (empty for a window without images).
     Picture picture;
 
-    // What the latest update changed among the graphical items: for each, where it was drawn and where
-    // it is drawn now. `allChanged` asks for the whole window (a new load); `windowedChanged` says a
-    // panel, button or scroll bar moved, changed or restacked.
+    // What the latest update changed. After a new load (`allChanged`) every item is new and the lists
+    // are empty. Else `changedIds` has each item that changed, once; `changed` where each changed
+    // graphical item (drawn on the window's own surface) was drawn and where it is drawn now;
+    // `changedWindowed` the same for the panels, buttons and the scroll bar; `restacked` says an item
+    // took another place in `items`; `windowedChanged` that a panel, button or scroll bar changed.
+    std::vector<std::uint16_t> changedIds;
     std::vector<Rect> changed;
+    std::vector<Rect> changedWindowed;
+    bool restacked = false;
     bool allChanged = false;
     bool windowedChanged = false;
 
@@ -118,10 +126,13 @@ struct Window {
     std::vector<std::uint16_t> slot;
 };
 
-// The game window's three timers, as the front end must run them: a new load is a new set of timers.
+// The game window's three timers, as the front end must run them. A front end (re)starts or stops its
+// timer whenever `generation` changes: the scene moves it on at a new load (a new load is a new set of
+// timers) and at a new interval or enabled state.
 struct TimerState {
     int interval = 0;
     bool enabled = false;
+    std::uint64_t generation = 0;
 
     bool ticking() const { return enabled && interval > 0; }
     bool operator==(const TimerState&) const = default;

@@ -19,7 +19,7 @@ seconds="${BLOKKO_FUZZ_SECONDS:-170}"
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS -O1 -g"
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBLOKKO_GUI=OFF \
-    -DBLOKKO_FUZZ=ON -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+    -DBLOKKO_FUZZ=ON -DBLOKKO_CHECK_SCENE=ON -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 cmake --build build/fuzz --target blokko_fuzz blokko_fuzz_replay
 
 rm -rf build/fuzz/found build/fuzz/artifacts

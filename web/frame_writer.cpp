@@ -40,45 +40,42 @@ void addRect(std::vector<double>& out, const scene::PixelRect& r)
 
 enum Flag : int { Visible = 1, Enabled = 2, Opaque = 4, Stretch = 8, Bold = 16, Italic = 32, InnerVisible = 64 };
 
-// The page draws panels on its canvas, as it draws cells and labels: a panel that changed needs only
-// the places where it was and where it is now drawn again (the curtain slides five times a second).
-// Buttons and the scroll bar are controls of the page's own, between canvas layers: a change to one, or
-// a panel and a button trading places, needs the whole frame. Returns false for that.
-bool addPanelChanges(
-    const std::vector<scene::Item>& now, const std::vector<scene::Item>& sent, std::vector<scene::Rect>& changed)
-{
-    if (now.size() != sent.size())
-        return false;
-    for (std::size_t k = 0; k < now.size(); ++k) {
-        const scene::Item& was = sent[k];
-        const scene::Item& is = now[k];
-        if (scene::isGraphical(is.kind) && scene::isGraphical(was.kind))
-            continue; // the scene's own changed areas have these
-        if (is == was)
-            continue;
-        if (is.kind != scene::Kind::Panel || was.kind != scene::Kind::Panel)
-            return false;
-        if (was.visible)
-            changed.push_back(was.rect);
-        if (is.visible && !(was.visible && was.rect == is.rect))
-            changed.push_back(is.rect);
-    }
-    return true;
-}
-
 } // namespace
 
 void FrameWriter::update()
 {
     scene_.update();
-    const scene::Window* windows[] = {&scene_.form2(), &scene_.form1()};
-    for (std::size_t i = 0; i < pending_.size(); ++i) {
-        const scene::Window& w = *windows[i];
-        Pending& p = pending_[i];
-        p.whole = p.whole || w.allChanged;
-        p.windowed = p.windowed || w.windowedChanged;
-        if (!p.whole)
-            p.changed.insert(p.changed.end(), w.changed.begin(), w.changed.end());
+    take(scene_.form2(), pending_[0]);
+    take(scene_.form1(), pending_[1]);
+}
+
+// The page draws panels on its canvas, as it draws cells and labels: a panel that changed needs only
+// the places where it was and where it is now drawn again (the curtain slides five times a second).
+// Buttons and the scroll bar are controls of the page's own, between canvas layers: a change to one, or
+// a windowed item taking another place in the drawing order, needs the window built afresh.
+void FrameWriter::take(const scene::Window& w, Pending& p)
+{
+    if (w.allChanged) {
+        p.whole = true;
+        p.all = true;
+    }
+    p.all = p.all || w.restacked;
+    if (!p.all) {
+        p.listed.resize(w.slot.size());
+        for (std::uint16_t id : w.changedIds)
+            if (!p.listed[id]) {
+                p.listed[id] = true;
+                p.ids.push_back(id);
+            }
+    }
+    for (std::uint16_t id : w.changedIds) {
+        const scene::Kind kind = w.items[w.slot[id]].kind;
+        if (kind == scene::Kind::Button || kind == scene::Kind::ScrollBar || (w.restacked && !scene::isGraphical(kind)))
+            p.whole = true;
+    }
+    if (!p.whole) {
+        p.changed.insert(p.changed.end(), w.changed.begin(), w.changed.end());
+        p.changed.insert(p.changed.end(), w.changedWindowed.begin(), w.changedWindowed.end());
     }
 }
 
@@ -87,7 +84,7 @@ bool FrameWriter::dirty() const
     const scene::Window* windows[] = {&scene_.form2(), &scene_.form1()};
     for (std::size_t i = 0; i < pending_.size(); ++i) {
         const Pending& p = pending_[i];
-        if (p.whole || p.windowed || !p.changed.empty() || p.shown != windows[i]->shown)
+        if (p.whole || p.all || !p.ids.empty() || !p.changed.empty() || p.shown != windows[i]->shown)
             return true;
     }
     return false;
@@ -98,46 +95,40 @@ const double* FrameWriter::write()
     out_.clear();
     texts_.clear();
     out_.push_back(2);
-    window(scene_.form2(), pending_[0], sent_[0]);
-    window(scene_.form1(), pending_[1], sent_[1]);
+    window(scene_.form2(), pending_[0]);
+    window(scene_.form1(), pending_[1]);
     return out_.data();
 }
 
-void FrameWriter::window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent)
+// The page keeps the items as its draw list: a frame sends all of them after a new load or a change
+// in the drawing order, else those the scene reported changed, each with its place in the list.
+void FrameWriter::window(const scene::Window& w, Pending& p)
 {
-    if (pending.windowed && !pending.whole)
-        pending.whole = !addPanelChanges(w.items, sent, pending.changed);
-    // The page keeps the items it was sent: a frame sends all of them after a new load or a change in
-    // their number, else only those that differ from what the page has, each with its place.
-    const bool all = pending.whole || sent.size() != w.items.size();
-    const std::size_t header = out_.size();
+    const std::size_t count = p.all ? w.items.size() : p.ids.size();
     const scene::PixelRect css = scene::toDevice({0, 0, w.width, w.height}, 1);
     const scene::PixelRect device = scene::toDevice({0, 0, w.width, w.height}, scale_);
     out_.insert(out_.end(),
         {w.shown ? 1.0 : 0.0, static_cast<double>(w.load), w.width, w.height, static_cast<double>(w.back),
-            static_cast<double>(addText(w.caption)), pending.whole ? 1.0 : 0.0, all ? 1.0 : 0.0, 0.0,
-            static_cast<double>(pending.whole ? 0 : pending.changed.size()), scale_, static_cast<double>(css.w),
+            static_cast<double>(addText(w.caption)), p.whole ? 1.0 : 0.0, p.all ? 1.0 : 0.0, static_cast<double>(count),
+            static_cast<double>(p.whole ? 0 : p.changed.size()), scale_, static_cast<double>(css.w),
             static_cast<double>(css.h), static_cast<double>(device.w), static_cast<double>(device.h)});
-    std::size_t count = 0;
-    if (all)
-        sent = w.items;
-    for (std::size_t k = 0; k < w.items.size(); ++k) {
-        if (!all) {
-            if (w.items[k] == sent[k])
-                continue;
-            sent[k] = w.items[k];
-        }
-        item(w.items[k], k);
-        ++count;
+    if (p.all) {
+        for (std::size_t k = 0; k < w.items.size(); ++k)
+            item(w.items[k], k);
+    } else {
+        for (std::uint16_t id : p.ids)
+            item(w.items[w.slot[id]], w.slot[id]);
     }
-    out_[header + 8] = static_cast<double>(count);
-    if (!pending.whole)
-        for (const scene::Rect& r : pending.changed)
+    for (std::uint16_t id : p.ids)
+        p.listed[id] = false;
+    if (!p.whole)
+        for (const scene::Rect& r : p.changed)
             addRect(out_, scene::toDevice(r, scale_));
-    pending.changed.clear();
-    pending.whole = false;
-    pending.windowed = false;
-    pending.shown = w.shown;
+    p.changed.clear();
+    p.ids.clear();
+    p.whole = false;
+    p.all = false;
+    p.shown = w.shown;
 }
 
 void FrameWriter::item(const scene::Item& i, std::size_t index)
@@ -150,7 +141,8 @@ void FrameWriter::item(const scene::Item& i, std::size_t index)
         {kindCode(i.kind), d(i.id), i.rect.left, i.rect.top, i.rect.width, i.rect.height, d(i.back),
             d(static_cast<int>(i.hatch)), d(i.border), d(i.borderWidth), d(i.fore), d(addText(i.text)),
             d(addText(i.drawnFont.family)), i.font.points, d(flags), d(i.value), d(i.minimum), d(i.maximum),
-            i.inner.left, i.inner.top, i.inner.width, i.inner.height, d(i.innerBack), d(index)});
+            i.inner.left, i.inner.top, i.inner.width, i.inner.height, d(i.innerBack), d(index), d(i.smallChange),
+            d(i.largeChange)});
     // Where the item is drawn, in the page's device pixels, and where a control stands, in CSS pixels.
     addRect(out_, scene::toDevice(i.rect, scale_));
     addRect(out_, scene::toDevice(i.rect, 1));
@@ -199,8 +191,11 @@ void FrameWriter::setScale(double scale)
     if (scale == scale_)
         return;
     scale_ = scale;
-    for (Pending& p : pending_)
+    // Every item's device pixels change with the ratio.
+    for (Pending& p : pending_) {
         p.whole = true;
+        p.all = true;
+    }
 }
 
 const std::int32_t* FrameWriter::picture(int window, int id)

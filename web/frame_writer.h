@@ -20,8 +20,8 @@ public:
     void update();
     // Whether a frame would show anything new: a window shown or hidden, or a change to draw.
     bool dirty() const;
-    // Writes the frame (all that changed since the last one, as of the last update()); valid until the
-    // next call.
+    // Writes the frame (all that changed since the last one, as of the last update(): the items the
+    // scene reported changed and the areas it reported); valid until the next call.
     const double* write();
     const std::array<scene::TimerState, 3>& timers() const { return scene_.timers(); }
     // The load of the game window the timers belong to; 0 while it is not loaded.
@@ -41,19 +41,22 @@ public:
     const std::int32_t* hatchTile(int style);
 
 private:
+    // What the scene's updates changed since the last frame.
     struct Pending {
-        std::vector<scene::Rect> changed;
-        bool whole = true;
-        bool windowed = false; // a panel, button or scroll bar changed
+        std::vector<scene::Rect> changed; // the areas to repaint
+        std::vector<std::uint16_t> ids; // the items that changed, each once
+        std::vector<bool> listed; // by id: in `ids`
+        bool whole = true; // the page builds the window afresh: a new load, or a button or the scroll bar changed
+        bool all = true; // every item is sent: a new load, or the drawing order changed
         bool shown = false; // as the last frame had it
     };
-    void window(const scene::Window& w, Pending& pending, std::vector<scene::Item>& sent);
+    static void take(const scene::Window& w, Pending& pending);
+    void window(const scene::Window& w, Pending& pending);
     void item(const scene::Item& i, std::size_t index);
     int addText(const std::string& text);
 
     scene::ProgramScene scene_;
     std::array<Pending, 2> pending_; // difficulty window, game window
-    std::array<std::vector<scene::Item>, 2> sent_; // the items as the page has them
     std::vector<double> out_;
     std::vector<std::string> texts_;
     double scale_ = 1;

@@ -152,11 +152,12 @@ EMSCRIPTEN_KEEPALIVE int page_close(int window)
 
 // What the page needs after every event, in one call: whether the program ended; whether the next
 // frame would show anything new (a key press is drawn at the next tick, not at once); the load of the
-// game window the timers belong to (a new load has new timers, 0 while it is not loaded); then for each
-// timer, Timer1 to Timer3, its interval and whether it is enabled, as the scene has them.
+// game window the timers belong to (0 while it is not loaded); then for each timer, Timer1 to Timer3,
+// its interval and whether it is enabled, as the scene has them; then each timer's generation (a new one
+// means: start it afresh, the scene's rule).
 EMSCRIPTEN_KEEPALIVE const std::int32_t* page_state()
 {
-    static std::array<std::int32_t, 3 + 2 * 3> state;
+    static std::array<std::int32_t, 3 + 3 * 3> state;
     state.fill(0);
     state[0] = running() ? 0 : 1;
     if (running()) {
@@ -166,6 +167,7 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* page_state()
         for (std::size_t t = 0; t < 3; ++t) {
             state[3 + 2 * t] = frame.timers()[t].interval;
             state[4 + 2 * t] = frame.timers()[t].enabled ? 1 : 0;
+            state[9 + t] = static_cast<std::int32_t>(frame.timers()[t].generation);
         }
     }
     return state.data();

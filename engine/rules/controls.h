@@ -92,6 +92,9 @@ struct HScrollBar : Control {
     int Min = 0;
     int Max = 32767;
     int Value = 0;
+    // How far a click on an arrow (small) and a click in the track (large) move the value.
+    int SmallChange = 1;
+    int LargeChange = 1;
 };
 
 // A timer ticks only while it is enabled and its interval is above 0.

@@ -1,5 +1,6 @@
 // libFuzzer target: any string of bytes is a sequence of clicks, keys, scroll values, timer ticks
-// and random values, played from program start with every invariant checked after every event.
+// and random values, played from program start with every invariant checked after every event, the
+// scene against one built afresh included.
 //
 //   bash scripts/test-fuzz.sh                       a short run from the committed corpus
 //   BLOKKO_FUZZ_SECONDS=3600 bash scripts/test-fuzz.sh   a long one

@@ -1,10 +1,11 @@
-// The scene follows the engine: after any event its items are those of a scene built afresh, its
-// changed areas cover every item that changed and nothing else, and the drawing order is the design's.
+// The scene follows the engine: after any event its items are those of a scene built afresh (so a
+// write the engine forgot to stamp fails here), it reports the items that changed and their areas and
+// nothing else, the drawing order is the design's, and its timers say when to start afresh.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -55,53 +56,46 @@ bool covered(const Rect& r, const std::vector<Rect>& areas)
     return std::any_of(areas.begin(), areas.end(), [&](const Rect& a) { return a == r; });
 }
 
-void expectSameItems(const Window& ours, const Window& fresh, int event)
+// After an event and its update: the scene equals one built afresh, and it reports exactly the items
+// that changed, each repainted where it was and where it is (on the window's surface or among the
+// windowed controls).
+void expectFollows(const ProgramScene& scene, const Window& before, std::uint64_t loadBefore, int event)
 {
-    ASSERT_EQ(ours.items.size(), fresh.items.size()) << "event " << event;
-    for (std::size_t i = 0; i < ours.items.size(); ++i)
-        ASSERT_TRUE(ours.items[i] == fresh.items[i]) << "event " << event << ", item " << fresh.items[i].id;
-    EXPECT_EQ(ours.shown, fresh.shown) << "event " << event;
-    EXPECT_EQ(ours.load, fresh.load) << "event " << event;
-}
-
-// The game window's items before an event, by id.
-std::map<std::uint16_t, Item> itemsById(const ProgramScene& scene)
-{
-    std::map<std::uint16_t, Item> items;
-    for (const Item& item : scene.form1().items)
-        items.emplace(item.id, item);
-    return items;
-}
-
-// After an event and its update: the scene equals one built afresh, every changed area belongs to an
-// item that changed, and every changed item is repainted where it was and where it is.
-void expectFollows(const ProgramScene& scene, const Program& program, const std::map<std::uint16_t, Item>& before,
-    std::uint64_t loadBefore, int event)
-{
-    const ProgramScene fresh(program);
-    expectSameItems(scene.form1(), fresh.form1(), event);
-    expectSameItems(scene.form2(), fresh.form2(), event);
-    ASSERT_TRUE(scene.timers() == fresh.timers()) << "event " << event;
-
+    ASSERT_EQ(scene.differenceFromFresh(), "") << "event " << event;
     const Window& w = scene.form1();
     if (w.load != loadBefore) {
         EXPECT_TRUE(w.allChanged) << "event " << event;
         return;
     }
     std::vector<Rect> expected;
+    std::vector<Rect> expectedWindowed;
+    std::vector<std::uint16_t> expectedIds;
     for (const Item& now : w.items) {
-        const Item& old = before.at(now.id);
-        if (!isGraphical(now.kind) || old == now)
+        const Item& old = *before.find(now.id);
+        if (old == now)
             continue;
+        expectedIds.push_back(now.id);
+        auto& areas = isGraphical(now.kind) ? expected : expectedWindowed;
         if (old.visible)
-            expected.push_back(old.rect);
+            areas.push_back(old.rect);
         if (now.visible)
-            expected.push_back(now.rect);
+            areas.push_back(now.rect);
     }
-    for (const Rect& area : w.changed)
-        EXPECT_TRUE(covered(area, expected)) << "event " << event << ": area of an unchanged item";
-    for (const Rect& area : expected)
-        EXPECT_TRUE(covered(area, w.changed)) << "event " << event << ": changed item not repainted";
+    std::vector<std::uint16_t> ids = w.changedIds;
+    std::sort(ids.begin(), ids.end());
+    std::sort(expectedIds.begin(), expectedIds.end());
+    EXPECT_EQ(ids, expectedIds) << "event " << event;
+    EXPECT_EQ(w.windowedChanged,
+        !expectedWindowed.empty() ||
+            std::any_of(ids.begin(), ids.end(), [&](auto id) { return !isGraphical(w.find(id)->kind); }))
+        << "event " << event;
+    for (const auto& [areas, wanted] :
+        {std::pair{&w.changed, &expected}, std::pair{&w.changedWindowed, &expectedWindowed}}) {
+        for (const Rect& area : *areas)
+            EXPECT_TRUE(covered(area, *wanted)) << "event " << event << ": area of an unchanged item";
+        for (const Rect& area : *wanted)
+            EXPECT_TRUE(covered(area, *areas)) << "event " << event << ": changed item not repainted";
+    }
 }
 
 TEST(SceneTest, FollowsTheEngineThroughWholeSessionsAndRepaintsOnlyWhatChanged)
@@ -112,11 +106,11 @@ TEST(SceneTest, FollowsTheEngineThroughWholeSessionsAndRepaintsOnlyWhatChanged)
     RandomPlay play(7);
     int gamesOver = 0;
     for (int event = 0; event < 30000; ++event) {
-        const auto before = itemsById(scene);
+        const Window before = scene.form1(); // the game window before the event
         const std::uint64_t load = scene.form1().load;
         play.step(program);
         scene.update();
-        expectFollows(scene, program, before, load, event);
+        expectFollows(scene, before, load, event);
         if (HasFailure())
             return;
         gamesOver += program.form1.loaded() && program.form1.controls().Command1.Visible ? 1 : 0;
@@ -139,10 +133,10 @@ TEST_F(SceneRowsTest, RemovedRowsRepaintEveryCellThatMovedDown)
     placePiece(3, 1, 0, 15);
     queue({test::drawFor(2)});
     for (int event = 0; event < 10 && f().blocks == "0000"; ++event) {
-        const auto before = itemsById(scene);
+        const Window before = scene.form1(); // the game window before the event
         tickPlay();
         scene.update();
-        expectFollows(scene, program, before, scene.form1().load, event);
+        expectFollows(scene, before, scene.form1().load, event);
     }
     EXPECT_EQ(rowsText(18, 20), (std::vector<std::string>{"..........", "..........", "...2..4..."}));
 }
@@ -174,7 +168,108 @@ TEST(SceneTest, PauseButtonComesInFrontOfTheCurtainWhenPIsPressed)
             form1::GameOverButton, form1::CurtainTop, form1::CurtainBottom, form1::PauseButton}));
     EXPECT_TRUE(scene.form1().find(form1::PauseButton)->visible);
     EXPECT_TRUE(scene.form1().windowedChanged);
+    EXPECT_TRUE(scene.form1().restacked);
     EXPECT_TRUE(scene.form1().changed.empty());
+}
+
+// A game played event by event, the scene checked against one built afresh after each.
+class SceneStampTest : public ::testing::Test, protected test::EngineHarness {
+protected:
+    ProgramScene scene{program};
+    int events = 0;
+
+    template <typename Event>
+    void play(Event&& event)
+    {
+        if (HasFailure())
+            return; // the first difference says it all
+        event();
+        scene.update();
+        EXPECT_EQ(scene.differenceFromFresh(), "") << "after event " << events;
+        ++events;
+    }
+
+    // The clock as it runs: the curtain ticks once for every four play ticks.
+    void runClock(int playTicks)
+    {
+        for (int k = 0; k < playTicks && !HasFailure(); ++k) {
+            if (k % 4 == 0 && c().Timer3.ticking())
+                play([&] { program.tick(TimerId::Timer3); });
+            if (c().Timer1.ticking())
+                play([&] { program.tick(TimerId::Timer1); });
+        }
+    }
+
+    // Steers the falling piece `by` columns, then lets it fall until the next one appears.
+    void dropPiece(int by)
+    {
+        runClock(5);
+        for (int k = 0; k < std::abs(by); ++k)
+            play([&] { program.keyDown(keyCode(by < 0 ? Key::Left : Key::Right)); });
+        for (int k = 0; k < 200 && f().down > -4 && c().Timer1.ticking() && !HasFailure(); ++k)
+            runClock(1);
+    }
+};
+
+TEST_F(SceneStampTest, KeepsUpThroughAnIntenseGamePastLevelOneAPauseAGameOverAndARestart)
+{
+    for (int k = 0; k < 400; ++k)
+        queue({test::drawFor(5)}); // squares, while the level is 0
+    play([&] { program.scrollTo(4); });
+    play([&] { program.clickGo(); });
+    while (c().Timer2.Interval > 0 && !HasFailure())
+        play([&] { program.tick(TimerId::Timer2); }); // the parade
+    // Squares side by side clear two rows at a time: 250 points for five, 510 after eleven.
+    constexpr int Steer[] = {-4, -2, 0, 2, 4};
+    for (int square = 0; square < 11 && !HasFailure(); ++square)
+        dropPiece(Steer[square % 5]);
+    EXPECT_EQ(scene.form1().find(form1::LevelLabel)->text, "Level 1");
+    // Paused by the key, resumed by the button, twice.
+    play([&] { program.keyDown(keyCode(Key::P)); });
+    runClock(8);
+    play([&] { program.clickPause(); });
+    play([&] { program.keyDown(keyCode(Key::P)); });
+    play([&] { program.clickPause(); });
+    // Pieces left where they fall pile up to the top.
+    for (int piece = 0; piece < 40 && c().Timer1.ticking() && !HasFailure(); ++piece)
+        dropPiece(0);
+    ASSERT_TRUE(c().Command1.Visible) << "no game over";
+    // Another game: its window is a new load, with its own parade.
+    play([&] { program.clickGameOver(); });
+    play([&] { program.scrollTo(2); });
+    play([&] { program.clickGo(); });
+    for (int k = 0; k < 10; ++k)
+        play([&] { program.tick(TimerId::Timer2); });
+}
+
+TEST_F(SceneStampTest, TimersStartAfreshAtANewLoadAndWhenTheEngineChangesThemOnly)
+{
+    const auto generations = [&] {
+        std::vector<std::uint64_t> g;
+        for (const TimerState& t : scene.timers())
+            g.push_back(t.generation);
+        return g;
+    };
+    for (int k = 0; k < 100; ++k)
+        queue({test::drawFor(5)});
+    startPlay(2, 5, 5);
+    scene.update();
+    const auto playing = generations();
+    play([&] { program.tick(TimerId::Timer1); });
+    play([&] { program.keyDown(keyCode(Key::Left)); });
+    EXPECT_EQ(generations(), playing) << "an event that leaves the timers as they were restarted one";
+    play([&] { program.keyDown(keyCode(Key::P)); }); // the play tick stops
+    EXPECT_NE(generations()[0], playing[0]);
+    // Game over, then the same difficulty again: the same intervals, but a new load's timers.
+    play([&] { program.clickPause(); });
+    for (int piece = 0; piece < 40 && c().Timer1.ticking() && !HasFailure(); ++piece)
+        dropPiece(0);
+    ASSERT_TRUE(c().Command1.Visible) << "no game over";
+    const auto over = generations();
+    play([&] { program.clickGameOver(); });
+    play([&] { program.clickGo(); });
+    for (std::size_t t = 0; t < 3; ++t)
+        EXPECT_NE(generations()[t], over[t]) << "Timer" << t + 1 << " of a new load";
 }
 
 } // namespace

@@ -233,6 +233,7 @@ void CheckedProgram::after(const std::string& event, const Before& before)
         *script_ << event << '\n';
     }
     checkState();
+    checkScene();
     const Form1& f = program_.form1;
     if (before.playTick) {
         ++totals_.playTicks;
@@ -240,6 +241,18 @@ void CheckedProgram::after(const std::string& event, const Before& before)
     } else if (before.loaded && f.loaded() && f.loadCount() == before.loadCount) {
         checkWellUnchanged(before);
     }
+}
+
+// The scene kept change by change shows what the engine has: a write without its stamp shows here. A
+// build with BLOKKO_CHECK_SCENE checks this inside update() already.
+void CheckedProgram::checkScene()
+{
+    scene_.update();
+#ifndef BLOKKO_CHECK_SCENE
+    const std::string difference = scene_.differenceFromFresh();
+    if (!difference.empty())
+        fail("the scene lost a change: " + difference);
+#endif
 }
 
 void CheckedProgram::checkState()

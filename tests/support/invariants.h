@@ -1,7 +1,8 @@
 #pragma once
 // What must hold after every event, whatever the player and the clock do, and a program wrapper that
-// delivers events one at a time and checks all of it after each one. The fuzzer and the soak test
-// both drive the game through CheckedProgram; a violation prints what broke and aborts.
+// delivers events one at a time and checks all of it after each one, the scene kept change by change
+// against one built afresh included. The fuzzer and the soak test both drive the game through
+// CheckedProgram; a violation prints what broke and aborts.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "engine/program/program.h"
 #include "engine/rules/random.h"
+#include "scene/program_scene.h"
 
 namespace blokko::checks {
 
@@ -87,6 +89,7 @@ private:
     Before snapshot(bool playTick) const;
     void after(const std::string& event, const Before& before);
     void checkState();
+    void checkScene();
     void checkWellUnchanged(const Before& before);
     void checkPlayTick(const Before& before);
     bool wouldLand(const Before& before) const;
@@ -94,6 +97,7 @@ private:
 
     RecordingRandom random_;
     Program program_;
+    scene::ProgramScene scene_{program_};
     std::ostream* script_ = nullptr;
     Totals totals_;
     std::string event_;

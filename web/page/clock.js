@@ -12,7 +12,7 @@ const MaxLag = 16;
 export class Clock {
     constructor(onTick) {
         this.onTick = onTick;
-        this.timers = [1, 2, 3].map((id) => ({ id, interval: 0, ticking: false, due: 0, count: 0 }));
+        this.timers = [1, 2, 3].map((id) => ({ id, interval: 0, ticking: false, due: 0, count: 0, generation: -1 }));
         this.handle = null; // the timeout waiting for the tick due at handleDue
         this.handleDue = 0;
         this.messagePending = false;
@@ -26,23 +26,16 @@ export class Clock {
         document.addEventListener('visibilitychange', () => this.visibility());
     }
 
-    // Mirrors one engine timer: a change of interval or enabled state (re)starts it at `at`.
-    mirror(id, interval, enabled, at) {
+    // Mirrors one engine timer: a new generation (the scene decides when) (re)starts it at `at`.
+    mirror(id, interval, enabled, generation, at) {
         const t = this.timers[id - 1];
-        const ticking = enabled && interval > 0;
-        if (t.ticking === ticking && t.interval === interval && !t.restart)
+        if (t.generation === generation)
             return;
+        t.generation = generation;
         t.interval = interval;
-        t.ticking = ticking;
-        t.restart = false;
-        if (ticking)
+        t.ticking = enabled && interval > 0;
+        if (t.ticking)
             t.due = at + interval;
-    }
-
-    // A new load of the game window has new timers: each starts afresh.
-    reset() {
-        for (const t of this.timers)
-            t.restart = true;
     }
 
     stop() {
@@ -58,8 +51,11 @@ export class Clock {
         this.handle = null;
     }
 
+    // A new program: its timers' generations count afresh.
     start() {
         this.stopped = false;
+        for (const t of this.timers)
+            t.generation = -1;
     }
 
     next() {

@@ -54,7 +54,8 @@ export class PageButton {
 }
 
 // The horizontal scroll bar: an arrow button at each end, a track and a square thumb. A click on an
-// arrow or on the track steps 1; the thumb can be dragged; Left and Right step when it has the focus.
+// arrow steps by the scene's small change, a click on the track by its large change; the thumb can be
+// dragged; Left and Right step by the small change when it has the focus.
 export class PageScrollBar {
     constructor(page, owner, item) {
         this.page = page;
@@ -82,9 +83,13 @@ export class PageScrollBar {
         this.value = item.value;
         this.min = item.min;
         this.max = item.max;
+        this.small = item.smallChange;
+        this.large = item.largeChange;
         this.bindPointer();
         this.el.addEventListener('keydown', (e) => {
-            const step = { ArrowLeft: -1, ArrowRight: 1, Home: this.min - this.value, End: this.max - this.value }[e.key];
+            const step = {
+                ArrowLeft: -this.small, ArrowRight: this.small, Home: this.min - this.value, End: this.max - this.value,
+            }[e.key];
             if (step !== undefined) {
                 e.preventDefault();
                 e.stopPropagation();
@@ -110,10 +115,10 @@ export class PageScrollBar {
             e.preventDefault();
             this.el.focus();
             element.classList.add('pressed');
-            this.set(this.value + step);
+            this.set(this.value + step());
         });
-        press(this.left, -1);
-        press(this.right, 1);
+        press(this.left, () => -this.small);
+        press(this.right, () => this.small);
         for (const a of [this.left, this.right])
             for (const type of ['pointerup', 'pointerleave', 'pointercancel'])
                 a.addEventListener(type, () => a.classList.remove('pressed'));
@@ -123,7 +128,7 @@ export class PageScrollBar {
             e.preventDefault();
             this.el.focus();
             const thumb = this.thumb.getBoundingClientRect();
-            this.set(this.value + (e.clientX < thumb.left ? -1 : 1));
+            this.set(this.value + (e.clientX < thumb.left ? -this.large : this.large));
         });
         let drag = null;
         this.thumb.addEventListener('pointerdown', (e) => {
@@ -159,6 +164,8 @@ export class PageScrollBar {
         this.value = item.value;
         this.min = item.min;
         this.max = item.max;
+        this.small = item.smallChange;
+        this.large = item.largeChange;
         this.el.setAttribute('aria-valuemin', String(item.min));
         this.el.setAttribute('aria-valuemax', String(item.max));
         this.el.setAttribute('aria-valuenow', String(item.value));

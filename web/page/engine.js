@@ -5,7 +5,7 @@
 // Item kinds and flags, as web/page_api.cpp writes them.
 export const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
 const Flag = { Visible: 1, Enabled: 2, Opaque: 4, Stretch: 8, Bold: 16, Italic: 32, InnerVisible: 64 };
-const ItemFields = 50; // then the item's lines
+const ItemFields = 52; // then the item's lines
 const LineFields = 4;
 const WindowFields = 15;
 
@@ -42,14 +42,17 @@ export class Engine {
     }
 
     // After an event: whether the program ended, whether a frame would show anything new, the load of
-    // the game window the timers belong to, and each timer's interval and whether it is enabled.
+    // the game window the timers belong to, and each timer's interval, whether it is enabled and its
+    // generation (a new one: start the timer afresh).
     state() {
         const s = this.m.HEAP32, at = this.call.state() >> 2;
         return {
             ended: s[at] !== 0,
             dirty: s[at + 1] !== 0,
             load: s[at + 2],
-            timers: [0, 1, 2].map((t) => ({ interval: s[at + 3 + 2 * t], enabled: s[at + 4 + 2 * t] !== 0 })),
+            timers: [0, 1, 2].map((t) => ({
+                interval: s[at + 3 + 2 * t], enabled: s[at + 4 + 2 * t] !== 0, generation: s[at + 9 + t],
+            })),
         };
     }
 
@@ -112,16 +115,16 @@ export class Engine {
                     value: h[p + 15], min: h[p + 16], max: h[p + 17],
                     inner: { left: h[p + 18], top: h[p + 19], width: h[p + 20], height: h[p + 21] },
                     innerVisible: (h[p + 14] & Flag.InnerVisible) !== 0, innerBack: h[p + 22],
-                    index: h[p + 23],
-                    device: rect(h, p + 24), box: rect(h, p + 28), square: rect(h, p + 32),
-                    borderPixels: h[p + 36], inside: rect(h, p + 37), fill: h[p + 41], pattern: h[p + 42],
-                    filled: h[p + 43] !== 0,
+                    index: h[p + 23], smallChange: h[p + 24], largeChange: h[p + 25],
+                    device: rect(h, p + 26), box: rect(h, p + 30), square: rect(h, p + 34),
+                    borderPixels: h[p + 38], inside: rect(h, p + 39), fill: h[p + 43], pattern: h[p + 44],
+                    filled: h[p + 45] !== 0,
                     // The caption as the scene lays it out: the font as drawn, and each line with its place
                     // in logical pixels from the item's top left.
-                    pixels: h[p + 44], weight: h[p + 45], fallback: this.text(h[p + 46]), ascent: h[p + 47],
-                    descent: h[p + 48], lines: [],
+                    pixels: h[p + 46], weight: h[p + 47], fallback: this.text(h[p + 48]), ascent: h[p + 49],
+                    descent: h[p + 50], lines: [],
                 };
-                const lineCount = h[p + 49];
+                const lineCount = h[p + 51];
                 p += ItemFields;
                 for (let k = 0; k < lineCount; ++k, p += LineFields)
                     item.lines.push({ text: this.text(h[p]), left: h[p + 1], baseline: h[p + 2], width: h[p + 3] });

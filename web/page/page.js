@@ -23,7 +23,6 @@ export class Page {
         this.frameRequested = false;
         this.scale = null; // the device pixel ratio the engine was told
         this.clock = new Clock((id, at) => this.tick(id, at));
-        this.loads = -1;
         this.ticks = { 1: 0, 2: 0, 3: 0 };
         // The intervals between each timer's ticks, and when its first tick was due (for the benchmark).
         this.tickTimes = {};
@@ -64,7 +63,6 @@ export class Page {
             w.placed = false;
         this.engine.call.start();
         this.clock.start();
-        this.loads = -1;
         this.afterEvent(performance.now());
         this.render();
     }
@@ -76,11 +74,7 @@ export class Page {
             this.end();
             return;
         }
-        if (state.load !== this.loads) {
-            this.loads = state.load;
-            this.clock.reset();
-        }
-        state.timers.forEach((t, i) => this.clock.mirror(i + 1, t.interval, t.enabled, at));
+        state.timers.forEach((t, i) => this.clock.mirror(i + 1, t.interval, t.enabled, t.generation, at));
         this.clock.schedule();
         if (state.dirty)
             this.requestFrame();
@@ -166,19 +160,18 @@ export class Page {
         const frame = this.engine.frame();
         const shownBefore = this.windows.map((w) => !w.el.hidden);
         let news = false; // a text or a button changed, or a window came or went
-        frame.forEach((incoming, i) => {
+        frame.forEach((win, i) => {
             const w = this.windows[i];
-            // The window keeps its items: a frame brings all of them, or those that changed.
-            const win = incoming;
-            const changedItems = incoming.items;
-            if (!incoming.all && w.last) {
-                const items = w.last.items;
+            // The window's draw list: a frame brings all of its items, or those the scene says changed.
+            const changedItems = win.items;
+            if (win.all || !w.items)
+                w.items = changedItems.slice();
+            else
                 for (const item of changedItems)
-                    items[item.index] = item;
-                win.items = items;
-            }
+                    w.items[item.index] = item;
+            win.items = w.items;
             w.last = win;
-            const told = incoming.all ||
+            const told = win.all ||
                 changedItems.some((item) => item.kind === Kind.Label || item.kind === Kind.Button);
             if (win.shown && told && w === this.windows[1])
                 this.announcer.follow(win);

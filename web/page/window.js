@@ -107,9 +107,9 @@ export class PageWindow {
         return { layerOf, layers: layer + 1, html };
     }
 
-    // A frame that is not whole changes no HTML control and keeps the layers (the engine sends every
-    // item after a change to a button or the scroll bar); it only repaints, and renews the label texts
-    // if a label changed.
+    // A frame that is not whole changes no HTML control and keeps the layers (a change to a button or
+    // the scroll bar makes the frame whole); it only repaints, and renews the label texts if a label
+    // changed. `win.items` is the window's draw list, `changedItems` those the frame brought.
     update(win, engine, changedItems) {
         // The frame is drawn for the ratio the page told the engine.
         const scale = win.scale;
