@@ -8,7 +8,7 @@ const { PageScrollBar } = await import('../../../web/page/controls.js');
 
 function scrollBar(value = 1) {
     const page = { scrolled: [], scroll(v) { this.scrolled.push(v); } };
-    const bar = new PageScrollBar(page, { name: 'Form2', index: 0 }, { value, min: 1, max: 4 });
+    const bar = new PageScrollBar(page, { name: 'Form2', index: 0 }, { value, min: 1, max: 4, smallChange: 1, largeChange: 1 });
     return { page, bar };
 }
 
@@ -52,7 +52,7 @@ test('the thumb drags across the track, clamped at both ends, until it is let go
     bar.thumb.dispatch('pointermove', { clientX: 250 });
     assert.equal(bar.value, 2);
     // The frame's value is the bar's from then on.
-    bar.update({ box: { x: 0, y: 0, w: 200, h: 17 }, value: 3, min: 1, max: 4, visible: true, text: 'Hard' });
+    bar.update({ box: { x: 0, y: 0, w: 200, h: 17 }, value: 3, min: 1, max: 4, smallChange: 1, largeChange: 1, visible: true, text: 'Hard' });
     assert.equal(bar.el.getAttribute('aria-valuenow'), '3');
     bar.el.dispatch('keydown', { key: 'ArrowRight' });
     assert.deepEqual(page.scrolled.at(-1), 4);
