@@ -2,10 +2,11 @@
 import { PageWindow } from './window.js';
 import { PageButton } from './controls.js';
 import { Clock } from './clock.js';
+import { TwipsPerPixel } from './engine.js';
 import { virtualKey } from './keys.js';
-
-const WindowGap = 16;
-const DeskMargin = 24;
+import { arrange, Desk } from './layout.js';
+import { TouchControls } from './touch.js';
+import { GamepadInput } from './gamepad.js';
 
 export class Page {
     constructor(engine) {
@@ -26,8 +27,20 @@ export class Page {
             this.tickTimes[id] = { firstDue: null, last: null, sum: 0, intervals: 0 };
         this.keys();
         document.getElementById('start-again').addEventListener('click', () => this.start());
-        window.addEventListener('resize', () => this.requestFrame());
+        this.plan = null;
+        this.touch = new TouchControls(this, this.desk);
+        this.gamepad = new GamepadInput(this);
+        // Turning a device resizes the viewport: the page is laid out again, the game goes on.
+        window.addEventListener('resize', () => {
+            this.layout();
+            this.requestFrame();
+        });
         this.watchPixelRatio();
+        this.layout();
+    }
+
+    get game() {
+        return this.windows[1];
     }
 
     watchPixelRatio() {
@@ -44,6 +57,7 @@ export class Page {
             w.placed = false;
         this.engine.call.start();
         this.clock.start();
+        this.plan = null;
         this.loads = -1;
         this.afterEvent(performance.now());
         this.render();
@@ -141,6 +155,8 @@ export class Page {
                 win.items = items;
             }
             w.last = win;
+            if (win.width > 0)
+                w.designed = { width: win.width / TwipsPerPixel, height: win.height / TwipsPerPixel };
             if (win.shown)
                 w.update(win, this.engine, changedItems);
             else
@@ -149,6 +165,9 @@ export class Page {
                 w.el.hidden = !win.shown;
         });
         // A window that the program shows is placed (the first time) and becomes the active one.
+        if (this.windows.some((w, i) => !shownBefore[i] && !w.el.hidden))
+            this.layout();
+        document.documentElement.classList.toggle('playing', !this.game.el.hidden);
         this.windows.forEach((w, i) => {
             if (!shownBefore[i] && !w.el.hidden) {
                 this.place(w);
@@ -162,25 +181,60 @@ export class Page {
         }
     }
 
-    // The game window in the middle of the desk's top; the difficulty window beside it when both are
-    // shown, else where the game window will stand.
-    place(w) {
-        const game = this.windows[1];
+    // The windows' scale and places and the controls' places for the viewport as it is now. The
+    // shown windows are placed again only when the plan changes (a device turned, controls shown).
+    layout() {
+        if (!this.touch)
+            return;
+        const view = { width: document.documentElement.clientWidth, height: window.innerHeight - this.footerHeight() };
+        const [form2, game] = this.windows;
+        if (!form2.designed)
+            return;
+        const plan = arrange(view, game.designed && game.outerSize(), form2.outerSize(),
+            this.touch.shown ? this.touch.groupSize() : null);
+        this.touch.place(plan.pads);
+        const changed = JSON.stringify(plan) !== JSON.stringify(this.plan);
+        this.plan = plan;
+        if (!changed)
+            return;
+        for (const w of this.windows)
+            w.setScale(plan.scale);
+        for (const w of this.windows)
+            if (!w.el.hidden && w.designed)
+                this.place(w, true);
+        this.requestFrame();
+    }
+
+    footerHeight() {
+        const footer = document.querySelector('.credits');
+        return footer ? footer.offsetHeight : 0;
+    }
+
+    // On a desk: the game window in the middle of the desk's top; the difficulty window beside it when
+    // both are shown, else where the game window will stand. Elsewhere, where the plan puts them.
+    place(w, again = false) {
+        const at = this.plan && !this.plan.desk && (w === this.game ? this.plan.game : this.plan.form2);
+        if (at) {
+            w.moveTo(at.x, at.y);
+            w.placed = true;
+            return;
+        }
+        const game = this.game;
         const deskWidth = Math.max(this.desk.clientWidth, 0);
         const size = w.frameSize();
         if (w === game) {
-            if (!w.placed)
-                w.moveTo(Math.max(DeskMargin, (deskWidth - size.width) / 2), DeskMargin);
+            if (!w.placed || again)
+                w.moveTo(Math.max(Desk.margin, (deskWidth - size.width) / 2), Desk.margin);
         } else if (!game.el.hidden) {
-            const g = { x: game.el.offsetLeft, y: game.el.offsetTop, w: game.frameSize().width };
-            if (g.x + g.w + WindowGap + size.width <= deskWidth)
-                w.moveTo(g.x + g.w + WindowGap, g.y);
-            else if (g.x - WindowGap - size.width >= 0)
-                w.moveTo(g.x - WindowGap - size.width, g.y);
+            const g = { x: game.x, y: game.y, w: game.frameSize().width };
+            if (g.x + g.w + Desk.gap + size.width <= deskWidth)
+                w.moveTo(g.x + g.w + Desk.gap, g.y);
+            else if (g.x - Desk.gap - size.width >= 0)
+                w.moveTo(g.x - Desk.gap - size.width, g.y);
             else
-                w.moveTo(g.x + 2 * DeskMargin, g.y + 2 * DeskMargin);
+                w.moveTo(g.x + 2 * Desk.margin, g.y + 2 * Desk.margin);
         } else {
-            w.moveTo(Math.max(DeskMargin, (deskWidth - size.width) / 2), DeskMargin);
+            w.moveTo(Math.max(Desk.margin, (deskWidth - size.width) / 2), Desk.margin);
         }
         w.placed = true;
     }
@@ -200,30 +254,59 @@ export class Page {
             focusTarget.focus({ preventScroll: true });
     }
 
+    // Every key the page forwards comes here, whatever sent it: the keyboard, the on-screen controls or
+    // a gamepad. `code` is the physical key (KeyboardEvent.code), `key` its text and `repeat` whether it
+    // repeats a held key (for the engine, once it takes one). Returns whether the key acted.
+    pressKey({ key, code, repeat = false }, target = this.active) {
+        if (!target || target.el.hidden)
+            return false;
+        const [form2, game] = this.windows;
+        if (target === form2) {
+            if (key === 'Enter') {
+                const go = [...form2.controls.values()].find((c) => c instanceof PageButton);
+                if (go)
+                    this.click(form2.index, go.id);
+                return !!go;
+            }
+            const step = { ArrowLeft: -1, ArrowRight: 1 }[code];
+            const bar = [...form2.controls.values()].find((c) => !(c instanceof PageButton));
+            if (step && bar)
+                bar.set(bar.value + step);
+            return !!(step && bar);
+        }
+        const virtual = virtualKey(code);
+        if (virtual === 0)
+            return false;
+        this.engine.call.key(virtual);
+        this.afterEvent(performance.now());
+        // Enter and Space press the frontmost shown button, as a click would.
+        if (virtual === 13 || virtual === 32) {
+            const button = game.shownButtonsFrontFirst()[0];
+            if (button)
+                this.click(game.index, button.id);
+        }
+        return true;
+    }
+
+    // Whether Enter would press a button of the window.
+    hasButtonInFront(w) {
+        return w.shownButtonsFrontFirst().length > 0;
+    }
+
     keys() {
         const [form2, game] = this.windows;
         game.client.tabIndex = -1;
         game.client.setAttribute('aria-label', 'Blokko game');
         game.el.addEventListener('keydown', (e) => {
-            const code = virtualKey(e.code);
-            if (code === 0 || e.ctrlKey || e.altKey || e.metaKey)
+            if (e.ctrlKey || e.altKey || e.metaKey)
                 return;
-            e.preventDefault();
-            this.engine.call.key(code);
-            this.afterEvent(performance.now());
-            // Enter and Space press the frontmost shown button, as a click would.
-            if (code === 13 || code === 32) {
-                const button = game.shownButtonsFrontFirst()[0];
-                if (button)
-                    this.click(game.index, button.id);
-            }
+            if (this.pressKey({ key: e.key, code: e.code, repeat: e.repeat }, game))
+                e.preventDefault();
         });
         form2.el.addEventListener('keydown', (e) => {
             if (e.key === 'Enter') {
                 e.preventDefault();
-                const go = [...form2.controls.values()].find((c) => c instanceof PageButton);
-                if (go)
-                    this.click(form2.index, go.id);
+                this.pressKey({ key: e.key, code: e.code, repeat: e.repeat }, form2);
             } else if (e.key === 'Tab') {
                 // Tab goes round the window's two controls.
                 e.preventDefault();

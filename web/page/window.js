@@ -40,7 +40,13 @@ export class PageWindow {
         this.builtFor = null; // the load, size and scale the layers were built for
         this.layerOf = null;
         this.placed = false;
+        // The place of the window's outer top left corner on the desk and the scale it is shown at
+        // (below 1 where the viewport is too small for it), in CSS pixels of the page.
+        this.x = 0;
+        this.y = 0;
+        this.scale = 1;
         this.el.addEventListener('pointerdown', () => page.activate(this), true);
+        this.el.addEventListener('contextmenu', (e) => e.preventDefault());
         this.dragFromTitleBar();
     }
 
@@ -49,7 +55,7 @@ export class PageWindow {
         this.titleBar.addEventListener('pointerdown', (e) => {
             if (e.button !== 0 || e.target.closest('.close'))
                 return;
-            start = { x: e.clientX - this.el.offsetLeft, y: e.clientY - this.el.offsetTop };
+            start = { x: e.clientX - this.x, y: e.clientY - this.y };
             this.titleBar.setPointerCapture(e.pointerId);
         });
         this.titleBar.addEventListener('pointermove', (e) => {
@@ -61,14 +67,55 @@ export class PageWindow {
         this.titleBar.addEventListener('pointercancel', stop);
     }
 
+    // The window's own lengths, its place included, are scaled with it (CSS zoom): the place is set
+    // divided by the scale. A scaled window's client area is moved onto the device pixel grid, so that
+    // its canvases are shown pixel for pixel.
     moveTo(x, y) {
-        this.el.style.left = `${Math.round(x)}px`;
-        this.el.style.top = `${Math.round(y)}px`;
+        this.x = Math.round(x);
+        this.y = Math.round(y);
+        this.el.style.left = `${this.x / this.scale}px`;
+        this.el.style.top = `${this.y / this.scale}px`;
+        if (this.scale === 1 || this.el.hidden)
+            return;
+        const ratio = window.devicePixelRatio || 1;
+        const r = this.client.getBoundingClientRect();
+        const off = (v) => Math.round(v * ratio) / ratio - v;
+        this.el.style.left = `${(this.x + off(r.left)) / this.scale}px`;
+        this.el.style.top = `${(this.y + off(r.top)) / this.scale}px`;
+    }
+
+    setScale(scale) {
+        if (scale === this.scale)
+            return;
+        this.scale = scale;
+        setStyle(this.el, 'zoom', scale === 1 ? '' : String(scale));
+        this.moveTo(this.x, this.y);
+    }
+
+    // The window's frame around the client area: borders and the title bar, in CSS pixels.
+    chrome() {
+        if (!this.frame) {
+            const s = getComputedStyle(this.el);
+            const px = (name) => parseFloat(s[name]) || 0;
+            this.frame = {
+                left: px('borderLeftWidth') + px('paddingLeft'), top: px('borderTopWidth') + px('paddingTop'),
+                right: px('borderRightWidth') + px('paddingRight'), bottom: px('borderBottomWidth') + px('paddingBottom'),
+            };
+        }
+        return this.frame;
+    }
+
+    // The outer box at the designed size (before any scaling), from the program's size of the window.
+    outerSize() {
+        if (!this.designed)
+            return null;
+        const c = this.chrome();
+        return { width: this.designed.width + c.left + c.right, height: this.designed.height + c.top + c.bottom };
     }
 
     // The outer box of the window on the desk, in CSS pixels.
     frameSize() {
-        return { width: this.el.offsetWidth, height: this.el.offsetHeight };
+        return { width: this.el.offsetWidth * this.scale, height: this.el.offsetHeight * this.scale };
     }
 
     // Canvas layers between the HTML controls: items behind the first shown control go on layer 0,
@@ -93,7 +140,8 @@ export class PageWindow {
     // item after a change to a button or the scroll bar); it only repaints, and renews the label texts
     // if a label changed.
     update(win, engine, changedItems) {
-        const scale = window.devicePixelRatio || 1;
+        // Canvases are drawn at the device's pixels, the window's own scale included.
+        const scale = (window.devicePixelRatio || 1) * this.scale;
         const width = win.width / TwipsPerPixel, height = win.height / TwipsPerPixel;
         if (this.captionEl.textContent !== win.caption)
             this.captionEl.textContent = win.caption;
@@ -146,8 +194,10 @@ export class PageWindow {
         for (const canvas of this.layers) {
             canvas.width = Math.round(width * scale);
             canvas.height = Math.round(height * scale);
-            canvas.style.width = `${width}px`;
-            canvas.style.height = `${height}px`;
+            // A scaled window's canvas is exactly its backing store's size on the screen.
+            const fit = this.scale !== 1;
+            canvas.style.width = `${fit ? canvas.width / scale : width}px`;
+            canvas.style.height = `${fit ? canvas.height / scale : height}px`;
         }
     }
 
