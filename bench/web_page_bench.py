@@ -9,6 +9,12 @@
   PLAYS plays starts from a fresh load, a moment after the first frame, as a player would; the floor
   page is played as long after each. Figures are the medians of the plays, with their lowest and
   highest (`_low`, `_high`): on a shared machine one play can differ from the next by a percent.
+  Each play is also made with the on-screen controls shown (touch emulation, the same viewport, so the
+  same desk layout with the controls under the game window) and tapped instead of keys (`touch_`);
+- a tap on a control to the frame that shows its move, over TAPS taps on "Shift left" and "Shift right"
+  during play at "Easy": from the pointerdown's timeStamp to the end of the animation frame that drew
+  the move. The game draws a key's move with its next play tick (every 50 ms), so the figure holds that
+  wait; the page's own part is the tap to its handling plus the tick to the frame that drew it.
 
     /usr/bin/python3 bench/web_page_bench.py BUILD_WEB_FOLDER
 Prints RESULT<TAB>key<TAB>value lines.
@@ -45,6 +51,7 @@ window.blokkoPage = { firstFrame: performance.now(), ticks: { 1: 0 } };
 </script>"""
 
 LOADS = int(os.environ.get("LOADS", "10"))
+TAPS = int(os.environ.get("TAPS", "60"))
 PLAY_SECONDS = float(os.environ.get("PLAY_SECONDS", "30"))
 PLAYS = int(os.environ.get("PLAYS", "3"))
 SETTLE_SECONDS = 2  # from the first frame to the key that starts the game
@@ -69,11 +76,12 @@ def chromium_cpu_seconds(profile, kind=None, main_thread=False):
     return total / ticks
 
 
-def play(driver, seconds):
-    """Keys every 100 to 300 ms, in through the browser's input pipeline as a keyboard's are, and a look
-    for "Game Over" once a second (clicked when shown, so play goes on). The floor page gets the same,
-    so that it costs what the browser spends on the input and the harness. Returns the time played and
-    the keys sent."""
+def play(driver, seconds, taps=None):
+    """Keys every 100 to 300 ms, in through the browser's input pipeline as a keyboard's are (or, with
+    `taps`, the places of the on-screen controls by key code, a finger's tap on the control instead), and
+    a look for "Game Over" once a second (clicked when shown, so play goes on). The floor page gets the
+    same, so that it costs what the browser spends on the input and the harness. Returns the time played
+    and the keys sent."""
     keys = [("ArrowLeft", 37), ("ArrowRight", 39), ("KeyA", 65), ("KeyS", 83), ("ArrowDown", 40)]
     rng = random.Random(7)
     start = time.monotonic()
@@ -82,9 +90,12 @@ def play(driver, seconds):
     while time.monotonic() - start < seconds:
         time.sleep(rng.uniform(0.1, 0.3))
         code, vk = rng.choice(keys)
-        for kind in ("rawKeyDown", "keyUp"):
-            driver.execute_cdp_cmd("Input.dispatchKeyEvent",
-                                   {"type": kind, "code": code, "key": code, "windowsVirtualKeyCode": vk})
+        if taps:
+            tap(driver, *taps[code])
+        else:
+            for kind in ("rawKeyDown", "keyUp"):
+                driver.execute_cdp_cmd("Input.dispatchKeyEvent",
+                                       {"type": kind, "code": code, "key": code, "windowsVirtualKeyCode": vk})
         sent += 1
         if time.monotonic() >= next_look:
             next_look += 1
@@ -96,6 +107,79 @@ def play(driver, seconds):
                     document.querySelector('[data-window="Blokko"] .client').focus();
                 }""")
     return time.monotonic() - start, sent
+
+
+def tap(driver, x, y):
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+
+def touch_emulation(driver, on):
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": on, "maxTouchPoints": 5})
+
+
+def control_places(driver):
+    """The centre of each on-screen control, by the key code it sends."""
+    return page_test.wait_for(lambda: driver.execute_script("""
+        const places = {};
+        for (const b of document.querySelectorAll('button[data-key]')) {
+            const r = b.getBoundingClientRect();
+            if (r.width === 0)
+                return null;
+            places[b.dataset.key] = [r.left + r.width / 2, r.top + r.height / 2];
+        }
+        return places;"""), 10, "the on-screen controls")
+
+
+# Page-side record of each tap on a control: its event time, when the page had handled it, and the first
+# animation frame after the next play tick (the frame that draws the move).
+TAP_PROBE = """
+    window.tapRecords = [];
+    let pending = null;
+    document.addEventListener('pointerdown', (e) => {
+        if (e.target.closest('[data-key]'))
+            pending = { at: e.timeStamp, ticks: window.blokkoPage.ticks[1], handled: null };
+    }, true);
+    window.addEventListener('pointerdown', () => {
+        if (pending && pending.handled === null)
+            pending.handled = performance.now();
+    });
+    const request = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => request((time) => {
+        callback(time);
+        const page = window.blokkoPage;
+        if (pending && page.ticks[1] === pending.ticks + 1) {
+            window.tapRecords.push({ ...pending, tick: page.tickTimes[1].last, drawn: performance.now() });
+            pending = null;
+        } else if (pending && page.ticks[1] > pending.ticks + 1) {
+            pending = null; // two ticks before a frame: not a frame this page would show
+        }
+    });"""
+
+
+def measure_taps(driver, server):
+    """Taps on "Shift left" and "Shift right" during play at "Easy"; returns the page's records."""
+    touch_emulation(driver, True)
+    try:
+        driver.get(server.url)
+        page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+        time.sleep(SETTLE_SECONDS)
+        ActionChains(driver).send_keys(Keys.ENTER).perform()
+        page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 10"), 15, "play")
+        places = control_places(driver)
+        driver.execute_script(TAP_PROBE)
+        rng = random.Random(11)
+        for i in range(TAPS):
+            tap(driver, *places["ArrowLeft" if i % 2 else "ArrowRight"])
+            time.sleep(rng.uniform(0.15, 0.25))
+        return driver.execute_script("return window.tapRecords")
+    finally:
+        touch_emulation(driver, False)
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
 
 
 def main():
@@ -113,10 +197,21 @@ def main():
             firsts.append(driver.execute_script("return window.blokkoPage.firstFrame"))
         print(f"RESULT\tfirst_frame_ms\t{statistics.median(firsts):.1f}")
 
-        plays, floors = [], []
+        records = measure_taps(driver, server)
+        if records:
+            frame = [r["drawn"] - r["at"] for r in records]
+            page_part = [(r["handled"] - r["at"]) + (r["drawn"] - r["tick"]) for r in records]
+            print(f"RESULT\ttaps\t{len(records)}")
+            print(f"RESULT\ttap_to_move_frame_ms\t{statistics.median(frame):.1f}")
+            print(f"RESULT\ttap_to_move_frame_p95_ms\t{percentile(frame, 0.95):.1f}")
+            print(f"RESULT\ttap_page_part_ms\t{statistics.median(page_part):.1f}")
+            print(f"RESULT\ttap_page_part_p95_ms\t{percentile(page_part, 0.95):.1f}")
+
+        plays, floors, touches = [], [], []
         for _ in range(PLAYS):
             plays.append(play_page(driver, server, profile))
             floors.append(measure_floor(driver, server, site, profile, plays[-1]["wall"]))
+            touches.append(play_page(driver, server, profile, touch=True)["cpu"])
         first = plays[0]
         parade_ticks, parade = first["parade"]
         print(f"RESULT\tparade_ticks\t{parade_ticks}")
@@ -137,22 +232,30 @@ def main():
                 print(f"RESULT\t{prefix}{key}\t{statistics.median(values):.2f}")
                 print(f"RESULT\t{prefix}{key}_low\t{values[0]:.2f}")
                 print(f"RESULT\t{prefix}{key}_high\t{values[-1]:.2f}")
+            values = sorted(run[key] for run in touches)
+            print(f"RESULT\ttouch_{key}\t{statistics.median(values):.2f}")
+            print(f"RESULT\ttouch_{key}_low\t{values[0]:.2f}")
+            print(f"RESULT\ttouch_{key}_high\t{values[-1]:.2f}")
     finally:
         driver.quit()
         server.stop()
         shutil.rmtree(profile, ignore_errors=True)
 
 
-def play_page(driver, server, profile):
+def play_page(driver, server, profile, touch=False):
     """One play of the page from a fresh load: the parade's ticks, Timer1's, the keys sent and the CPU
-    figures over the play."""
+    figures over the play; with `touch`, on a touch screen, by taps on the on-screen controls."""
+    touch_emulation(driver, touch)
     driver.get(server.url)
     page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
     time.sleep(SETTLE_SECONDS)
     ActionChains(driver).send_keys(Keys.ENTER).perform()
     page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
     parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
-    wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS)
+    try:
+        wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS, control_places(driver) if touch else None)
+    finally:
+        touch_emulation(driver, False)
     return {
         "parade": parade,
         "wall": wall,
@@ -177,10 +280,10 @@ def measure_floor(driver, server, site, profile, seconds):
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def measure_play(driver, profile, seconds):
+def measure_play(driver, profile, seconds, taps=None):
     """Plays for `seconds`; returns the time played, the keys sent and the CPU figures in % of a core."""
     before = cpu_figures(profile)
-    wall, sent = play(driver, seconds)
+    wall, sent = play(driver, seconds, taps)
     after = cpu_figures(profile)
     return wall, sent, {key: 100 * (after[key] - before[key]) / wall for key in before}
 

@@ -68,20 +68,30 @@ export class PageWindow {
     }
 
     // The window's own lengths, its place included, are scaled with it (CSS zoom): the place is set
-    // divided by the scale. A scaled window's client area is moved onto the device pixel grid, so that
-    // its canvases are shown pixel for pixel.
+    // divided by the scale.
     moveTo(x, y) {
         this.x = Math.round(x);
         this.y = Math.round(y);
         this.el.style.left = `${this.x / this.scale}px`;
         this.el.style.top = `${this.y / this.scale}px`;
-        if (this.scale === 1 || this.el.hidden)
+        this.alignLayers();
+    }
+
+    // A scaled window's frame and place may end between two pixels; its canvases start on the next
+    // whole CSS pixel (a whole device pixel at a whole device pixel ratio), so that they are shown pixel
+    // for pixel, not resampled. They are drawn a fraction of a pixel to the right and down of the
+    // client area's corner, which no one can see.
+    alignLayers() {
+        if (this.scale === 1 || this.el.hidden || this.layers.length === 0)
             return;
-        const ratio = window.devicePixelRatio || 1;
-        const r = this.client.getBoundingClientRect();
-        const off = (v) => Math.round(v * ratio) / ratio - v;
-        this.el.style.left = `${(this.x + off(r.left)) / this.scale}px`;
-        this.el.style.top = `${(this.y + off(r.top)) / this.scale}px`;
+        const client = this.client.getBoundingClientRect();
+        const gap = (v) => Math.max(0, Math.ceil(v - 1 / 256) - v);
+        const left = `${scaledLength(gap(client.left), this.scale)}px`;
+        const top = `${scaledLength(gap(client.top), this.scale)}px`;
+        for (const canvas of this.layers) {
+            setStyle(canvas, 'left', left);
+            setStyle(canvas, 'top', top);
+        }
     }
 
     setScale(scale) {
@@ -191,14 +201,23 @@ export class PageWindow {
             this.client.append(canvas);
             this.layers.push(canvas);
         }
+        // A scaled window's canvas covers its client area in whole CSS pixels, its backing store the
+        // device's pixels of those, drawn at the device pixel ratio times the window's scale.
+        const fit = this.scale !== 1;
+        const cssWidth = fit ? Math.ceil(width * this.scale - 1 / 256) : width;
+        const cssHeight = fit ? Math.ceil(height * this.scale - 1 / 256) : height;
+        const ratio = scale / this.scale;
         for (const canvas of this.layers) {
-            canvas.width = Math.round(width * scale);
-            canvas.height = Math.round(height * scale);
-            // A scaled window's canvas is exactly its backing store's size on the screen.
-            const fit = this.scale !== 1;
-            canvas.style.width = `${fit ? canvas.width / scale : width}px`;
-            canvas.style.height = `${fit ? canvas.height / scale : height}px`;
+            canvas.width = Math.round(fit ? cssWidth * ratio : width * scale);
+            canvas.height = Math.round(fit ? cssHeight * ratio : height * scale);
+            canvas.style.width = `${fit ? scaledLength(cssWidth, this.scale) : width}px`;
+            canvas.style.height = `${fit ? scaledLength(cssHeight, this.scale) : height}px`;
+            if (!fit) {
+                setStyle(canvas, 'left', '');
+                setStyle(canvas, 'top', '');
+            }
         }
+        this.alignLayers();
     }
 
     updateControls(html) {
@@ -329,6 +348,12 @@ export class PageWindow {
     shownButtonsFrontFirst() {
         return [...this.controls.values()].filter((c) => c instanceof PageButton && !c.el.hidden).reverse();
     }
+}
+
+// The length to give an element inside a window scaled by `scale` for it to lay out as `pixels` CSS
+// pixels, which the browser keeps to a 64th: a 128th more, so that its rounding, up or down, lands there.
+function scaledLength(pixels, scale) {
+    return (pixels + 1 / 128) / scale;
 }
 
 // Buttons and the scroll bar are HTML controls between the canvas layers; every other item is drawn.
