@@ -167,7 +167,9 @@ export class Page {
         // A window that the program shows is placed (the first time) and becomes the active one.
         if (this.windows.some((w, i) => !shownBefore[i] && !w.el.hidden))
             this.layout();
-        document.documentElement.classList.toggle('playing', !this.game.el.hidden);
+        const playing = !this.game.el.hidden;
+        if (document.documentElement.classList.contains('playing') !== playing)
+            document.documentElement.classList.toggle('playing', playing);
         this.windows.forEach((w, i) => {
             if (!shownBefore[i] && !w.el.hidden) {
                 this.place(w);
