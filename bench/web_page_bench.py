@@ -261,10 +261,10 @@ def play_page(driver, server, profile, touch=False, taps=False, place=None):
     page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
     parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
     try:
-        places = control_places(driver)
-        if place:
+        places = control_places(driver) if taps else None
+        if places and place:
             places = {code: place for code in places}
-        wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS, places if taps else None)
+        wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS, places)
     finally:
         touch_emulation(driver, False)
     return {
