@@ -229,6 +229,19 @@ class Device:
                     return
         raise AssertionError(f"{what}: not seen with eight pieces")
 
+    def assert_controls_beside_the_game(self):
+        """Every control at least 48 CSS pixels square, in the viewport and clear of the game window's
+        client area."""
+        boxes, client, view = self.js("""
+            const box = (el) => { const r = el.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
+            return [[...document.querySelectorAll('button[data-key]')].map(box),
+                    box(document.querySelector('[data-window="Blokko"] .client')), [innerWidth, innerHeight]]""")
+        for left, top, right, bottom in boxes:
+            self.assertGreaterEqual(min(right - left, bottom - top), 48)
+            self.assertTrue(0 <= left and right <= view[0] and 0 <= top and bottom <= view[1], "in the viewport")
+            self.assertTrue(right <= client[0] or left >= client[2] or bottom <= client[1] or top >= client[3],
+                            "clear of the game window's client area")
+
     def assert_hurried_once(self, before):
         """The score shown next, when the piece lands: 10 for the piece, 5 for its one hurry, 100 a row."""
         after = wait_for(lambda: self.score() != before and self.score(), 5, "the piece to land")
@@ -301,20 +314,6 @@ class TouchSession(Device):
         self.score_before = self.score()
         self.hold([self.control("ArrowRight"), self.control("ArrowDown")], 0.7)
 
-    def assert_controls_beside_the_game(self):
-        """Every control at least 48 CSS pixels square, in the viewport and clear of the game window's
-        client area."""
-        boxes, client, view = self.js("""
-            const box = (el) => { const r = el.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
-            return [[...document.querySelectorAll('button[data-key]')].map(box),
-                    box(document.querySelector('[data-window="Blokko"] .client')), [innerWidth, innerHeight]]""")
-        for left, top, right, bottom in boxes:
-            self.assertGreaterEqual(min(right - left, bottom - top), 48)
-            self.assertTrue(0 <= left and right <= view[0] and 0 <= top and bottom <= view[1], "in the viewport")
-            self.assertTrue(right <= client[0] or left >= client[2] or bottom <= client[1] or top >= client[3],
-                            "clear of the game window's client area")
-
-
 class Phone(TouchSession, unittest.TestCase):
     WIDTH, HEIGHT, SCALE, TURN = 390, 844, 3, "KeyA"
 
@@ -352,7 +351,7 @@ class LandscapePhone(Device, unittest.TestCase):
         self.start_game_by_touch()
         self.tap(self.control("KeyP"))
         wait_for(lambda: self.button_shown("Pause"), 2, '"Pause"')
-        self.assert_reachable()
+        self.assert_reachable()  # the controls, the game window's title bar, close button and "Pause"
         kept = (self.label("Score:"), self.label("Blocks:"), self.well()["rows"])
         ticks = self.js("return window.blokkoPage.ticks[1]")
         self.emulate(self.HEIGHT, self.WIDTH)
@@ -364,13 +363,25 @@ class LandscapePhone(Device, unittest.TestCase):
         self.tap_button("Pause")
         wait_for(lambda: self.js("return window.blokkoPage.ticks[1]") > ticks + 5, 5, "play going on")
 
-    def assert_reachable(self):
+    def test_the_smallest_screens_fit(self):
+        for width, height in ((320, 568), (568, 320)):
+            self.emulate(width, height)
+            self.driver.get(self.server.url)
+            wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
+            self.assert_reachable(3)  # the difficulty window's title bar, close button and "GO!"
+            self.tap_button("GO!")
+            wait_for(lambda: self.shown("Blokko"), 5, "the game window")
+            self.assert_reachable(len(CONTROLS) + 2)
+            self.assert_controls_beside_the_game()
+
+    def assert_reachable(self, at_least=len(CONTROLS) + 3):
         """Every control, button, title bar and close button shown is in the viewport and the element
         found at its centre, so a finger reaches it."""
         missed = self.js("""
             const found = [];
             const targets = [...document.querySelectorAll(
-                'button[data-key], [data-window]:not([hidden]) button:not([hidden]), [data-window]:not([hidden]) .titlebar')];
+                'button[data-key], [data-window]:not([hidden]) button:not([hidden]), [data-window]:not([hidden]) .titlebar')]
+                .filter((el) => el.getClientRects().length > 0);
             for (const el of targets) {
                 const r = el.getBoundingClientRect();
                 const x = r.left + r.width / 2, y = r.top + (el.classList.contains('titlebar') ? 5 : r.height / 2);
@@ -379,7 +390,7 @@ class LandscapePhone(Device, unittest.TestCase):
                     found.push(el.dataset.key || el.getAttribute('aria-label') || el.textContent || el.className);
             }
             return [targets.length, found]""")
-        self.assertGreaterEqual(missed[0], len(CONTROLS) + 3)
+        self.assertGreaterEqual(missed[0], at_least)
         self.assertEqual(missed[1], [], "out of reach")
         self.assert_no_sideways_scroll()
 
