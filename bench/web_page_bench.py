@@ -9,6 +9,14 @@
   PLAYS plays starts from a fresh load, a moment after the first frame, as a player would; the floor
   page is played as long after each. Figures are the medians of the plays, with their lowest and
   highest (`_low`, `_high`): on a shared machine one play can differ from the next by a percent.
+  Each play is also made with the on-screen controls shown (touch emulation, the same viewport: the
+  desk layout with the controls under the game window) and the same keys (`touch_`); once more with the
+  keys tapped on the controls instead (`taps_`), and once with as many taps on the bare desk
+  (`desk_taps_`: what the browser spends on touch input whatever is tapped);
+- a tap on a control to the frame that shows its move, over TAPS taps on "Shift left" and "Shift right"
+  during play at "Easy": from the pointerdown's timeStamp to the end of the animation frame that drew
+  the move, and its parts: the tap's delivery to the page, the wait for the next play tick (the game
+  draws a key's move with its next tick, every 50 ms, by design) and that tick to the frame drawn.
 
     /usr/bin/python3 bench/web_page_bench.py BUILD_WEB_FOLDER
 Prints RESULT<TAB>key<TAB>value lines.
@@ -46,6 +54,7 @@ window.blokkoPage = { firstFrame: performance.now(), ticks: { 1: 0 } };
 """
 
 LOADS = int(os.environ.get("LOADS", "10"))
+TAPS = int(os.environ.get("TAPS", "60"))
 PLAY_SECONDS = float(os.environ.get("PLAY_SECONDS", "30"))
 PLAYS = int(os.environ.get("PLAYS", "3"))
 SETTLE_SECONDS = 2  # from the first frame to the key that starts the game
@@ -70,11 +79,12 @@ def chromium_cpu_seconds(profile, kind=None, main_thread=False):
     return total / ticks
 
 
-def play(driver, seconds):
-    """Keys every 100 to 300 ms, in through the browser's input pipeline as a keyboard's are, and a look
-    for "Game Over" once a second (clicked when shown, so play goes on). The floor page gets the same,
-    so that it costs what the browser spends on the input and the harness. Returns the time played and
-    the keys sent."""
+def play(driver, seconds, taps=None):
+    """Keys every 100 to 300 ms, in through the browser's input pipeline as a keyboard's are (or, with
+    `taps`, the places of the on-screen controls by key code, a finger's tap on the control instead), and
+    a look for "Game Over" once a second (clicked when shown, so play goes on). The floor page gets the
+    same, so that it costs what the browser spends on the input and the harness. Returns the time played
+    and the keys sent."""
     keys = [("ArrowLeft", 37), ("ArrowRight", 39), ("KeyA", 65), ("KeyS", 83), ("ArrowDown", 40)]
     rng = random.Random(7)
     start = time.monotonic()
@@ -83,9 +93,12 @@ def play(driver, seconds):
     while time.monotonic() - start < seconds:
         time.sleep(rng.uniform(0.1, 0.3))
         code, vk = rng.choice(keys)
-        for kind in ("rawKeyDown", "keyUp"):
-            driver.execute_cdp_cmd("Input.dispatchKeyEvent",
-                                   {"type": kind, "code": code, "key": code, "windowsVirtualKeyCode": vk})
+        if taps:
+            tap(driver, *taps[code])
+        else:
+            for kind in ("rawKeyDown", "keyUp"):
+                driver.execute_cdp_cmd("Input.dispatchKeyEvent",
+                                       {"type": kind, "code": code, "key": code, "windowsVirtualKeyCode": vk})
         sent += 1
         if time.monotonic() >= next_look:
             next_look += 1
@@ -97,6 +110,79 @@ def play(driver, seconds):
                     document.querySelector('[data-window="Blokko"] .client').focus();
                 }""")
     return time.monotonic() - start, sent
+
+
+def tap(driver, x, y):
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+
+def touch_emulation(driver, on):
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": on, "maxTouchPoints": 5})
+
+
+def control_places(driver):
+    """The centre of each on-screen control, by the key code it sends."""
+    return page_test.wait_for(lambda: driver.execute_script("""
+        const places = {};
+        for (const b of document.querySelectorAll('button[data-key]')) {
+            const r = b.getBoundingClientRect();
+            if (r.width === 0)
+                return null;
+            places[b.dataset.key] = [r.left + r.width / 2, r.top + r.height / 2];
+        }
+        return places;"""), 10, "the on-screen controls")
+
+
+# Page-side record of each tap on a control: its event time, when the page had handled it, and the first
+# animation frame after the next play tick (the frame that draws the move).
+TAP_PROBE = """
+    window.tapRecords = [];
+    let pending = null;
+    document.addEventListener('pointerdown', (e) => {
+        if (e.target.closest('[data-key]'))
+            pending = { at: e.timeStamp, ticks: window.blokkoPage.ticks[1], handled: null };
+    }, true);
+    window.addEventListener('pointerdown', () => {
+        if (pending && pending.handled === null)
+            pending.handled = performance.now();
+    });
+    const request = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => request((time) => {
+        callback(time);
+        const page = window.blokkoPage;
+        if (pending && page.ticks[1] === pending.ticks + 1) {
+            window.tapRecords.push({ ...pending, tick: page.tickTimes[1].last, drawn: performance.now() });
+            pending = null;
+        } else if (pending && page.ticks[1] > pending.ticks + 1) {
+            pending = null; // two ticks before a frame: not a frame this page would show
+        }
+    });"""
+
+
+def measure_taps(driver, server):
+    """Taps on "Shift left" and "Shift right" during play at "Easy"; returns the page's records."""
+    touch_emulation(driver, True)
+    try:
+        driver.get(server.url)
+        page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+        time.sleep(SETTLE_SECONDS)
+        ActionChains(driver).send_keys(Keys.ENTER).perform()
+        page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 10"), 15, "play")
+        places = control_places(driver)
+        driver.execute_script(TAP_PROBE)
+        rng = random.Random(11)
+        for i in range(TAPS):
+            tap(driver, *places["ArrowLeft" if i % 2 else "ArrowRight"])
+            time.sleep(rng.uniform(0.15, 0.25))
+        return driver.execute_script("return window.tapRecords")
+    finally:
+        touch_emulation(driver, False)
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
 
 
 def main():
@@ -116,10 +202,26 @@ def main():
             firsts.append(driver.execute_script("return window.blokkoPage.firstFrame"))
         print(f"RESULT\tfirst_frame_ms\t{statistics.median(firsts):.1f}")
 
-        plays, floors = [], []
+        records = measure_taps(driver, server)
+        if records:
+            print(f"RESULT\ttaps\t{len(records)}")
+            for key, since, until in (("tap_to_move_frame", "at", "drawn"), ("tap_delivery", "at", "handled"),
+                                      ("tap_tick_wait", "handled", "tick"), ("tap_tick_to_frame", "tick", "drawn")):
+                values = [r[until] - r[since] for r in records]
+                print(f"RESULT\t{key}_ms\t{statistics.median(values):.1f}")
+                print(f"RESULT\t{key}_p95_ms\t{percentile(values, 0.95):.1f}")
+
+        plays, floors, touches = [], [], []
         for _ in range(PLAYS):
             plays.append(play_page(driver, server, profile))
             floors.append(measure_floor(driver, server, site, profile, plays[-1]["wall"]))
+            touches.append(play_page(driver, server, profile, touch=True)["cpu"])
+        # Taps cost the browser more than keys, whatever they land on: one play tapping the controls,
+        # one tapping the desk beside them.
+        for prefix, place in (("taps_", None), ("desk_taps_", (100, 700))):
+            cpu = play_page(driver, server, profile, touch=True, taps=True, place=place)["cpu"]
+            for key, value in cpu.items():
+                print(f"RESULT\t{prefix}{key}\t{value:.2f}")
         first = plays[0]
         parade_ticks, parade = first["parade"]
         print(f"RESULT\tparade_ticks\t{parade_ticks}")
@@ -140,22 +242,34 @@ def main():
                 print(f"RESULT\t{prefix}{key}\t{statistics.median(values):.2f}")
                 print(f"RESULT\t{prefix}{key}_low\t{values[0]:.2f}")
                 print(f"RESULT\t{prefix}{key}_high\t{values[-1]:.2f}")
+            values = sorted(run[key] for run in touches)
+            print(f"RESULT\ttouch_{key}\t{statistics.median(values):.2f}")
+            print(f"RESULT\ttouch_{key}_low\t{values[0]:.2f}")
+            print(f"RESULT\ttouch_{key}_high\t{values[-1]:.2f}")
     finally:
         driver.quit()
         server.stop()
         shutil.rmtree(profile, ignore_errors=True)
 
 
-def play_page(driver, server, profile):
+def play_page(driver, server, profile, touch=False, taps=False, place=None):
     """One play of the page from a fresh load: the parade's ticks, Timer1's, the keys sent and the CPU
-    figures over the play."""
+    figures over the play; with `touch`, on a touch screen (the controls shown), with `taps` by taps on
+    the controls (or all at `place`) instead of keys."""
+    touch_emulation(driver, touch)
     driver.get(server.url)
     page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
     time.sleep(SETTLE_SECONDS)
     ActionChains(driver).send_keys(Keys.ENTER).perform()
     page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
     parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
-    wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS)
+    try:
+        places = control_places(driver) if taps else None
+        if places and place:
+            places = {code: place for code in places}
+        wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS, places)
+    finally:
+        touch_emulation(driver, False)
     return {
         "parade": parade,
         "wall": wall,
@@ -181,10 +295,10 @@ def measure_floor(driver, server, site, profile, seconds):
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def measure_play(driver, profile, seconds):
+def measure_play(driver, profile, seconds, taps=None):
     """Plays for `seconds`; returns the time played, the keys sent and the CPU figures in % of a core."""
     before = cpu_figures(profile)
-    wall, sent = play(driver, seconds)
+    wall, sent = play(driver, seconds, taps)
     after = cpu_figures(profile)
     return wall, sent, {key: 100 * (after[key] - before[key]) / wall for key in before}
 

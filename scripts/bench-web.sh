@@ -9,7 +9,7 @@ export LC_ALL=C
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 RUNS=${RUNS:-7}
-export LOADS=${LOADS:-10} PLAY_SECONDS=${PLAY_SECONDS:-30} PLAYS=${PLAYS:-3}
+export LOADS=${LOADS:-10} PLAY_SECONDS=${PLAY_SECONDS:-30} PLAYS=${PLAYS:-3} TAPS=${TAPS:-60}
 
 bash scripts/setup.sh
 bash scripts/web.sh build
@@ -82,6 +82,22 @@ row "CPU of the whole renderer over the same plays ($(spread renderer_percent))"
     "% of a core" "none" report
 row "CPU of every Chromium process (software compositing) over the same plays ($(spread chromium_percent))" \
     "$(page chromium_percent)" "% of a core" "none" report
+row "Tap on an on-screen control to the end of the frame that draws its move, median of $(page taps) taps at Easy (p95 $(page tap_to_move_frame_p95_ms) ms)" \
+    "$(page tap_to_move_frame_ms)" ms "none" report
+row "… of which the tap's delivery to the page (from the event's timeStamp; p95 $(page tap_delivery_p95_ms) ms)" \
+    "$(page tap_delivery_ms)" ms "none" report
+row "… the wait for the next play tick, which draws a key's move by the game's design (p95 $(page tap_tick_wait_p95_ms) ms)" \
+    "$(page tap_tick_wait_ms)" ms "none" report
+row "… that play tick to the end of the frame that draws the move (p95 $(page tap_tick_to_frame_p95_ms) ms)" \
+    "$(page tap_tick_to_frame_ms)" ms "≤ 1 frame (16.7 ms)" "x <= 16.7"
+desk_cpu=$(page page_main_thread_percent)
+row "CPU of the page (its main thread) over play with the on-screen controls shown (touch screen, same viewport and keys), $plays ($(spread touch_page_main_thread_percent))" \
+    "$(page touch_page_main_thread_percent)" "% of a core" "within 0.5 of the desk layout's ($desk_cpu)" \
+    "x - $desk_cpu <= 0.5 && $desk_cpu - x <= 0.5"
+row "The same, one play tapping the controls instead of keys" "$(page taps_page_main_thread_percent)" "% of a core" \
+    "none" report
+row "The same, one play tapping the bare desk beside them instead (the browser's cost of touch input)" \
+    "$(page desk_taps_page_main_thread_percent)" "% of a core" "none" report
 row "Floor: a canvas of the game window's size with a block moving 20 times a second, the same keys, main thread, played after each play ($(spread floor_page_main_thread_percent))" \
     "$(page floor_page_main_thread_percent)" "% of a core" "none" report
 row "Floor: its whole renderer ($(spread floor_renderer_percent))" "$(page floor_renderer_percent)" "% of a core" "none" report

@@ -59,6 +59,7 @@ export class PageButton {
 export class PageScrollBar {
     constructor(page, owner, item) {
         this.page = page;
+        this.owner = owner;
         this.el = document.createElement('div');
         this.el.className = 'scrollbar';
         this.el.tabIndex = 0;
@@ -143,7 +144,8 @@ export class PageScrollBar {
             if (!drag)
                 return;
             const room = this.track.clientWidth - this.thumb.offsetWidth;
-            const at = Math.min(room, Math.max(0, drag.left + e.clientX - drag.x));
+            // The pointer moves in the page's pixels, the thumb in the window's (scaled) ones.
+            const at = Math.min(room, Math.max(0, drag.left + (e.clientX - drag.x) / this.owner.scale));
             this.set(this.min + Math.round((at / Math.max(room, 1)) * (this.max - this.min)));
         });
         const stop = () => { drag = null; };

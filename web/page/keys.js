@@ -6,8 +6,14 @@
 // arrows and browser shortcuts (Ctrl, Alt or Meta held) keep working. Returns whether it did.
 export function forwardKey(call, window, e) {
     const commandHeld = e.ctrlKey || e.altKey || e.metaKey;
-    const meant = call.key(window, e.key ?? '', e.code ?? '', e.repeat ? 1 : 0, commandHeld ? 1 : 0) !== 0;
+    const meant = sendKey(call, window, { key: e.key, code: e.code, repeat: e.repeat, commandHeld });
     if (meant)
         e.preventDefault();
     return meant;
+}
+
+// A key as the keyboard would report it, from whatever sent it (the keyboard, an on-screen control, a
+// gamepad). Returns whether it meant anything in that window.
+export function sendKey(call, window, { key = '', code = '', repeat = false, commandHeld = false }) {
+    return call.key(window, key ?? '', code ?? '', repeat ? 1 : 0, commandHeld ? 1 : 0) !== 0;
 }

@@ -1,14 +1,14 @@
 // The page: both windows, events to the engine, frames from it.
 import { PageWindow } from './window.js';
 import { Clock } from './clock.js';
-import { forwardKey } from './keys.js';
+import { forwardKey, sendKey } from './keys.js';
 import { Kind } from './engine.js';
 import { keepKeysOnPage } from './focus.js';
 import { Help } from './help.js';
 import { Announcer } from './announcer.js';
-
-const WindowGap = 16;
-const DeskMargin = 24;
+import { arrange, Desk } from './layout.js';
+import { TouchControls } from './touch.js';
+import { GamepadInput } from './gamepad.js';
 
 export class Page {
     constructor(engine) {
@@ -36,11 +36,21 @@ export class Page {
         // it off the device-pixel grid.
         new ResizeObserver(() => this.snapWindows()).observe(document.getElementById('help'));
         document.getElementById('start-again').addEventListener('click', () => this.start());
+        this.plan = null;
+        this.touch = new TouchControls(this, this.desk);
+        this.gamepad = new GamepadInput(this);
+        // Turning a device resizes the viewport: the page is laid out again, the game goes on.
         window.addEventListener('resize', () => {
+            this.layout();
             this.snapWindows();
             this.requestFrame();
         });
         this.watchPixelRatio();
+        this.layout();
+    }
+
+    get game() {
+        return this.windows[1];
     }
 
     watchPixelRatio() {
@@ -63,6 +73,7 @@ export class Page {
             w.placed = false;
         this.engine.call.start();
         this.clock.start();
+        this.plan = null;
         this.afterEvent(performance.now());
         this.render();
     }
@@ -151,8 +162,9 @@ export class Page {
         this.frameRequested = false;
         if (this.engine.call.ended())
             return;
-        // The engine lays out every frame for the screen's ratio; a new ratio sends both windows whole.
-        const scale = window.devicePixelRatio || 1;
+        // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
+        // scaled alike to fit a small view); a new one sends both windows whole.
+        const scale = (window.devicePixelRatio || 1) * this.windows[1].scale;
         if (scale !== this.scale) {
             this.scale = scale;
             this.engine.call.setScale(scale);
@@ -176,6 +188,8 @@ export class Page {
             if (win.shown && told && w === this.windows[1])
                 this.announcer.follow(win);
             news = news || told || win.shown !== shownBefore[i];
+            if (win.width > 0)
+                w.designed = { width: win.cssWidth, height: win.cssHeight };
             if (win.shown)
                 w.update(win, this.engine, changedItems);
             else
@@ -184,6 +198,11 @@ export class Page {
                 w.el.hidden = !win.shown;
         });
         // A window that the program shows is placed (the first time) and becomes the active one.
+        if (this.windows.some((w, i) => !shownBefore[i] && !w.el.hidden))
+            this.layout();
+        const playing = !this.game.el.hidden;
+        if (document.documentElement.classList.contains('playing') !== playing)
+            document.documentElement.classList.toggle('playing', playing);
         this.windows.forEach((w, i) => {
             if (!shownBefore[i] && !w.el.hidden) {
                 this.place(w);
@@ -199,35 +218,71 @@ export class Page {
             this.help.follow(...this.windows);
     }
 
-    // The game window in the middle of the desk's top; the difficulty window beside it when both are
-    // shown, else where the game window will stand. Where the view has room for both side by side but
-    // not beside the game window where it stands, the game window steps aside as far as needed.
-    place(w) {
-        const game = this.windows[1];
+    // The windows' scale and places and the controls' places for the viewport as it is now. The
+    // shown windows are placed again only when the plan changes (a device turned, controls shown).
+    layout() {
+        if (!this.touch)
+            return;
+        const view = { width: document.documentElement.clientWidth, height: window.innerHeight - this.footerHeight() };
+        const [form2, game] = this.windows;
+        if (!form2.designed)
+            return;
+        const plan = arrange(view, game.designed && game.outerSize(), form2.outerSize(),
+            this.touch.shown ? this.touch.groupSize() : null);
+        this.touch.place(plan.pads);
+        const changed = JSON.stringify(plan) !== JSON.stringify(this.plan);
+        this.plan = plan;
+        if (!changed)
+            return;
+        for (const w of this.windows)
+            w.setScale(plan.scale);
+        for (const w of this.windows)
+            if (!w.el.hidden && w.designed)
+                this.place(w, true);
+        this.requestFrame();
+    }
+
+    footerHeight() {
+        const footer = document.querySelector('.credits');
+        return footer ? footer.offsetHeight : 0;
+    }
+
+    // On a desk: the game window in the middle of the desk's top; the difficulty window beside it when
+    // both are shown, else where the game window will stand; where the view has room for both side by
+    // side but not beside the game window where it stands, the game window steps aside as far as needed.
+    // Elsewhere, where the plan puts them.
+    place(w, again = false) {
+        const at = this.plan && !this.plan.desk && (w === this.game ? this.plan.game : this.plan.form2);
+        if (at) {
+            w.moveTo(at.x, at.y);
+            w.placed = true;
+            return;
+        }
+        const game = this.game;
         const deskWidth = Math.max(this.desk.clientWidth, 0);
         const size = w.frameSize();
         if (w === game) {
-            if (!w.placed)
-                w.moveTo(Math.max(DeskMargin, (deskWidth - size.width) / 2), DeskMargin);
+            if (!w.placed || again)
+                w.moveTo(Math.max(Desk.margin, (deskWidth - size.width) / 2), Desk.margin);
             else
                 w.snapToDevicePixels(); // the ratio may have changed while it was hidden
         } else if (!game.el.hidden) {
-            const g = { x: game.el.offsetLeft, y: game.el.offsetTop, w: game.frameSize().width };
+            const g = { x: game.x, y: game.y, w: game.frameSize().width };
             const room = Math.min(deskWidth, document.documentElement.clientWidth);
-            const both = g.w + WindowGap + size.width;
-            if (g.x + g.w + WindowGap + size.width <= room) {
-                w.moveTo(g.x + g.w + WindowGap, g.y);
-            } else if (g.x - WindowGap - size.width >= 0) {
-                w.moveTo(g.x - WindowGap - size.width, g.y);
+            const both = g.w + Desk.gap + size.width;
+            if (g.x + g.w + Desk.gap + size.width <= room) {
+                w.moveTo(g.x + g.w + Desk.gap, g.y);
+            } else if (g.x - Desk.gap - size.width >= 0) {
+                w.moveTo(g.x - Desk.gap - size.width, g.y);
             } else if (both <= room) {
-                const x = Math.max(0, room - both - DeskMargin);
+                const x = Math.max(0, room - both - Desk.margin);
                 game.moveTo(x, g.y);
-                w.moveTo(x + g.w + WindowGap, g.y);
+                w.moveTo(x + g.w + Desk.gap, g.y);
             } else {
-                w.moveTo(g.x + 2 * DeskMargin, g.y + 2 * DeskMargin);
+                w.moveTo(g.x + 2 * Desk.margin, g.y + 2 * Desk.margin);
             }
         } else {
-            w.moveTo(Math.max(DeskMargin, (deskWidth - size.width) / 2), DeskMargin);
+            w.moveTo(Math.max(Desk.margin, (deskWidth - size.width) / 2), Desk.margin);
         }
         w.placed = true;
     }
@@ -254,6 +309,30 @@ export class Page {
             document.getElementById('start-again').focus({ preventScroll: true });
         else if (this.active)
             this.activate(this.active);
+    }
+
+    // Every key the page forwards comes here, whatever sent it: the keyboard, the on-screen controls or
+    // a gamepad, as the keyboard would report it ({ key, code, repeat }); the program decides what it
+    // means in that window. Returns whether it meant anything.
+    pressKey(input, target = this.active) {
+        if (!target || target.el.hidden)
+            return false;
+        const meant = sendKey(this.engine.call, target.index, input);
+        if (meant)
+            this.afterEvent(performance.now());
+        return meant;
+    }
+
+    // Steps the difficulty window's scroll bar, as its arrow keys do (a gamepad's D-pad there).
+    stepChoice(direction) {
+        const bar = [...this.windows[0].controls.values()].find((c) => c.set);
+        if (bar)
+            bar.set(bar.value + direction * bar.small);
+    }
+
+    // Whether the window shows a button that Enter would press.
+    hasButtonInFront(w) {
+        return !!w.items && w.items.some((item) => item.kind === Kind.Button && item.visible);
     }
 
     keys() {

@@ -40,7 +40,13 @@ export class PageWindow {
         this.builtFor = null; // the load, size and scale the layers were built for
         this.layerOf = null;
         this.placed = false;
+        // The place of the window's outer top left corner on the desk and the scale it is shown at
+        // (below 1 where the viewport is too small for it), in CSS pixels of the page.
+        this.x = 0;
+        this.y = 0;
+        this.scale = 1;
         this.el.addEventListener('pointerdown', () => page.activate(this), true);
+        this.el.addEventListener('contextmenu', (e) => e.preventDefault());
         this.dragFromTitleBar();
     }
 
@@ -49,7 +55,7 @@ export class PageWindow {
         this.titleBar.addEventListener('pointerdown', (e) => {
             if (e.button !== 0 || e.target.closest('.close'))
                 return;
-            start = { x: e.clientX - this.at.x, y: e.clientY - this.at.y };
+            start = { x: e.clientX - this.x, y: e.clientY - this.y };
             this.titleBar.setPointerCapture(e.pointerId);
         });
         this.titleBar.addEventListener('pointermove', (e) => {
@@ -61,8 +67,11 @@ export class PageWindow {
         this.titleBar.addEventListener('pointercancel', stop);
     }
 
+    // The window's own lengths, its place included, are scaled with it (CSS zoom): the place is set
+    // divided by the scale.
     moveTo(x, y) {
-        this.at = { x: Math.round(x), y: Math.round(y) };
+        this.x = Math.round(x);
+        this.y = Math.round(y);
         this.snapToDevicePixels();
     }
 
@@ -72,21 +81,75 @@ export class PageWindow {
     // CSS pixels, which any browser lays out exactly. Again after a resize or a new ratio, since the desk
     // may have moved under the window.
     snapToDevicePixels() {
-        if (!this.at || this.el.hidden)
+        if (this.x === undefined || this.el.hidden)
             return;
+        if (this.scale !== 1) {
+            // A window scaled to fit the view: its canvases find the grid themselves (alignLayers).
+            this.el.style.left = `${this.x / this.scale}px`;
+            this.el.style.top = `${this.y / this.scale}px`;
+            this.alignLayers();
+            return;
+        }
         const ratio = window.devicePixelRatio || 1;
-        this.el.style.left = `${this.at.x}px`;
-        this.el.style.top = `${this.at.y}px`;
+        this.el.style.left = `${this.x}px`;
+        this.el.style.top = `${this.y}px`;
         const r = this.client.getBoundingClientRect();
-        const x = onDeviceGrid(this.at.x, r.left + window.scrollX - this.at.x, ratio);
-        const y = onDeviceGrid(this.at.y, r.top + window.scrollY - this.at.y, ratio);
+        const x = onDeviceGrid(this.x, r.left + window.scrollX - this.x, ratio);
+        const y = onDeviceGrid(this.y, r.top + window.scrollY - this.y, ratio);
         this.el.style.left = `${x}px`;
         this.el.style.top = `${y}px`;
     }
 
+    // A scaled window's frame and place may end between two pixels; its canvases start on the next
+    // whole CSS pixel (a whole device pixel at a whole device pixel ratio), so that they are shown pixel
+    // for pixel, not resampled. They are drawn a fraction of a pixel to the right and down of the
+    // client area's corner, which no one can see.
+    alignLayers() {
+        if (this.scale === 1 || this.el.hidden || this.layers.length === 0)
+            return;
+        const client = this.client.getBoundingClientRect();
+        const gap = (v) => Math.max(0, Math.ceil(v - 1 / 256) - v);
+        const left = `${scaledLength(gap(client.left), this.scale)}px`;
+        const top = `${scaledLength(gap(client.top), this.scale)}px`;
+        for (const canvas of this.layers) {
+            setStyle(canvas, 'left', left);
+            setStyle(canvas, 'top', top);
+        }
+    }
+
+    setScale(scale) {
+        if (scale === this.scale)
+            return;
+        this.scale = scale;
+        setStyle(this.el, 'zoom', scale === 1 ? '' : String(scale));
+        if (this.x !== undefined)
+            this.moveTo(this.x, this.y);
+    }
+
+    // The window's frame around the client area: borders and the title bar, in CSS pixels.
+    chrome() {
+        if (!this.frame) {
+            const s = getComputedStyle(this.el);
+            const px = (name) => parseFloat(s[name]) || 0;
+            this.frame = {
+                left: px('borderLeftWidth') + px('paddingLeft'), top: px('borderTopWidth') + px('paddingTop'),
+                right: px('borderRightWidth') + px('paddingRight'), bottom: px('borderBottomWidth') + px('paddingBottom'),
+            };
+        }
+        return this.frame;
+    }
+
+    // The outer box at the designed size (before any scaling), from the program's size of the window.
+    outerSize() {
+        if (!this.designed)
+            return null;
+        const c = this.chrome();
+        return { width: this.designed.width + c.left + c.right, height: this.designed.height + c.top + c.bottom };
+    }
+
     // The outer box of the window on the desk, in CSS pixels.
     frameSize() {
-        return { width: this.el.offsetWidth, height: this.el.offsetHeight };
+        return { width: this.el.offsetWidth * this.scale, height: this.el.offsetHeight * this.scale };
     }
 
     // Canvas layers between the HTML controls: items behind the first shown control go on layer 0,
@@ -164,14 +227,30 @@ export class PageWindow {
             this.client.append(canvas);
             this.layers.push(canvas);
         }
-        // As many CSS pixels as the backing store has device pixels: mapped 1:1, never resampled, even
-        // where the window's size times the ratio is not whole (432 px at 1.1).
+        const fit = this.scale !== 1;
         for (const canvas of this.layers) {
-            canvas.width = win.deviceWidth;
-            canvas.height = win.deviceHeight;
-            canvas.style.width = `${win.deviceWidth / win.scale}px`;
-            canvas.style.height = `${win.deviceHeight / win.scale}px`;
+            if (fit) {
+                // A scaled window's canvas covers its client area in whole CSS pixels, its backing store
+                // the device's pixels of those, drawn at the device pixel ratio times the window's scale.
+                const ratio = win.scale / this.scale;
+                const cssWidth = Math.ceil(win.cssWidth * this.scale - 1 / 256);
+                const cssHeight = Math.ceil(win.cssHeight * this.scale - 1 / 256);
+                canvas.width = Math.round(cssWidth * ratio);
+                canvas.height = Math.round(cssHeight * ratio);
+                canvas.style.width = `${scaledLength(cssWidth, this.scale)}px`;
+                canvas.style.height = `${scaledLength(cssHeight, this.scale)}px`;
+            } else {
+                // As many CSS pixels as the backing store has device pixels: mapped 1:1, never
+                // resampled, even where the window's size times the ratio is not whole (432 px at 1.1).
+                canvas.width = win.deviceWidth;
+                canvas.height = win.deviceHeight;
+                canvas.style.width = `${win.deviceWidth / win.scale}px`;
+                canvas.style.height = `${win.deviceHeight / win.scale}px`;
+                setStyle(canvas, 'left', '');
+                setStyle(canvas, 'top', '');
+            }
         }
+        this.alignLayers();
     }
 
     updateControls(html) {
@@ -343,6 +422,12 @@ function onDeviceGrid(at, offset, ratio) {
             }
         }
     return best;
+}
+
+// The length to give an element inside a window scaled by `scale` for it to lay out as `pixels` CSS
+// pixels, which the browser keeps to a 64th: a 128th more, so that its rounding, up or down, lands there.
+function scaledLength(pixels, scale) {
+    return (pixels + 1 / 128) / scale;
 }
 
 // Buttons and the scroll bar are HTML controls between the canvas layers; every other item is drawn.
