@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "engine/windows/form2.h"
 #include "scene/form2_ids.h"
 #include "scene/hatch.h"
 #include "scene/pixels.h"

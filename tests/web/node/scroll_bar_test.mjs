@@ -8,7 +8,7 @@ const { PageScrollBar } = await import('../../../web/page/controls.js');
 
 function scrollBar(value = 1) {
     const page = { scrolled: [], scroll(v) { this.scrolled.push(v); } };
-    const bar = new PageScrollBar(page, { name: 'Form2', index: 0 }, { value, min: 1, max: 4, smallChange: 1, largeChange: 1 });
+    const bar = new PageScrollBar(page, { name: 'Form2', index: 0, scale: 1 }, { value, min: 1, max: 4, smallChange: 1, largeChange: 1 });
     return { page, bar };
 }
 
