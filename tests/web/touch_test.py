@@ -145,11 +145,11 @@ class Device:
 
     def button_shown(self, caption):
         return self.js("""return [...document.querySelectorAll('[data-window] button.control')]
-                          .some((b) => b.textContent === arguments[0] && !b.hidden)""", caption)
+                          .some((b) => (b.getAttribute('aria-label') || b.textContent) === arguments[0] && !b.hidden)""", caption)
 
     def tap_button(self, caption):
         self.js("""[...document.querySelectorAll('[data-window] button.control')]
-                   .find((b) => b.textContent === arguments[0] && !b.hidden).id = 'tap-target'""", caption)
+                   .find((b) => (b.getAttribute('aria-label') || b.textContent) === arguments[0] && !b.hidden).id = 'tap-target'""", caption)
         self.tap("#tap-target")
         self.js("document.getElementById('tap-target').removeAttribute('id')")
 

@@ -34,7 +34,10 @@ export class Page {
         keepKeysOnPage(() => this.giveKeys());
         // The help above the desk grows and shrinks with its text and the zoom, moving the windows below
         // it off the device-pixel grid.
-        new ResizeObserver(() => this.snapWindows()).observe(document.getElementById('help'));
+        new ResizeObserver(() => {
+            this.layout();
+            this.snapWindows();
+        }).observe(document.getElementById('help'));
         document.getElementById('start-again').addEventListener('click', () => this.start());
         this.plan = null;
         this.touch = new TouchControls(this, this.desk);
@@ -223,7 +226,12 @@ export class Page {
     layout() {
         if (!this.touch)
             return;
-        const view = { width: document.documentElement.clientWidth, height: window.innerHeight - this.footerHeight() };
+        // The desk's share of the view: the help above it and the footer below take the rest.
+        const help = document.getElementById('help');
+        const view = {
+            width: document.documentElement.clientWidth,
+            height: window.innerHeight - this.footerHeight() - (help ? help.offsetHeight : 0),
+        };
         const [form2, game] = this.windows;
         if (!form2.designed)
             return;
