@@ -31,7 +31,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-import page_test  # noqa: E402  the test harness's server and browser
+import harness  # noqa: E402  the browser tests' server and browser
 
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
@@ -123,7 +123,7 @@ def touch_emulation(driver, on):
 
 def control_places(driver):
     """The centre of each on-screen control, by the key code it sends."""
-    return page_test.wait_for(lambda: driver.execute_script("""
+    return harness.wait_for(lambda: driver.execute_script("""
         const places = {};
         for (const b of document.querySelectorAll('button[data-key]')) {
             const r = b.getBoundingClientRect();
@@ -165,10 +165,10 @@ def measure_taps(driver, server):
     touch_emulation(driver, True)
     try:
         driver.get(server.url)
-        page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+        harness.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
         time.sleep(SETTLE_SECONDS)
         ActionChains(driver).send_keys(Keys.ENTER).perform()
-        page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 10"), 15, "play")
+        harness.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 10"), 15, "play")
         places = control_places(driver)
         driver.execute_script(TAP_PROBE)
         rng = random.Random(11)
@@ -187,9 +187,9 @@ def percentile(values, share):
 
 def main():
     site = sys.argv[1]
-    server = page_test.Server(site)
+    server = harness.Server(site)
     profile = tempfile.mkdtemp(prefix="blokko-bench-")
-    driver = page_test.start_browser(1, [f"--user-data-dir={profile}"])
+    driver = harness.start_browser(1, [f"--user-data-dir={profile}"])
     try:
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
         # A first visit's load: the page's service worker, installed by the first load, serves none.
@@ -198,7 +198,7 @@ def main():
         firsts = []
         for _ in range(LOADS):
             driver.get(server.url)
-            page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+            harness.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
             firsts.append(driver.execute_script("return window.blokkoPage.firstFrame"))
         print(f"RESULT\tfirst_frame_ms\t{statistics.median(firsts):.1f}")
 
@@ -258,10 +258,10 @@ def play_page(driver, server, profile, touch=False, taps=False, place=None):
     the controls (or all at `place`) instead of keys."""
     touch_emulation(driver, touch)
     driver.get(server.url)
-    page_test.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
+    harness.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
     time.sleep(SETTLE_SECONDS)
     ActionChains(driver).send_keys(Keys.ENTER).perform()
-    page_test.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
+    harness.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
     parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
     try:
         places = control_places(driver) if taps else None
