@@ -104,7 +104,7 @@ def play(driver, seconds, taps=None):
             next_look += 1
             driver.execute_script("""
                 const over = [...document.querySelectorAll('button')].find(
-                    (b) => b.textContent === 'Game Over' && !b.hidden);
+                    (b) => b.getAttribute('aria-label') === 'Game Over' && !b.hidden);
                 if (over) {
                     over.click();
                     document.querySelector('[data-window="Blokko"] .client').focus();
