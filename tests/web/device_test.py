@@ -20,7 +20,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import unittest
 import urllib.request
 
 from PIL import Image
@@ -28,7 +27,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from harness import ROOT, Server, start_browser, wait_for, free_port, run
+from harness import ROOT, BrowserCase, Server, wait_for, free_port, run
 
 SITE = None  # set from the command line
 
@@ -47,17 +46,7 @@ def worker_build(site):
     return tuple(json.loads(text.split(f"const {name} = ", 1)[1].split(";", 1)[0]) for name in ("Build", "Files"))
 
 
-class DeviceTest(unittest.TestCase):
-    driver = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = start_browser(1)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
-
+class DeviceTest(BrowserCase):
     def setUp(self):
         self.server = Server(SITE)  # an origin of its own: no service worker of an earlier test
 

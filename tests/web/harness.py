@@ -9,6 +9,7 @@ import os
 import socket
 import subprocess
 import time
+import unittest
 
 from PIL import Image
 from selenium import webdriver
@@ -204,3 +205,16 @@ def run(argv):
     print(f"{os.path.basename(argv[0])}: {result.testsRun - failed} passed, {failed} failed")
     return 0 if result.wasSuccessful() and result.testsRun > 0 else 1
 
+
+class BrowserCase(unittest.TestCase):
+    """One headless Chromium at device scale factor 1 for all the tests of a class."""
+
+    driver = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = start_browser(1)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()

@@ -16,7 +16,7 @@ import unittest
 
 from selenium.webdriver.common.by import By
 
-from harness import ROOT, Server, start_browser, wait_for, run
+from harness import ROOT, BrowserCase, Server, wait_for, run
 
 sys.path.insert(0, os.path.join(ROOT, "scripts", "lib"))
 import serve  # noqa: E402
@@ -137,16 +137,8 @@ class WithoutNosniff(serve.Handler):
             super().send_header(keyword, value)
 
 
-class PageTest(unittest.TestCase):
+class PageTest(BrowserCase):
     """The page under its policy, and each way it cannot start."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = start_browser(1)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
 
     def notice(self):
         return self.driver.find_element(By.ID, "loading").text
