@@ -23,7 +23,7 @@ endif()
 
 # The falling tick timed in batches, as bench/ times it natively (scripts/bench-web.sh compares them).
 add_executable(blokko_falling_tick_bench bench/falling_tick.cpp)
-target_link_libraries(blokko_falling_tick_bench PRIVATE blokko_engine blokko_warnings)
+target_link_libraries(blokko_falling_tick_bench PRIVATE blokko_scene blokko_warnings)
 target_link_options(blokko_falling_tick_bench PRIVATE -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0 -sEXIT_RUNTIME=1)
 
 # The page: the engine and its scene behind a small C interface (web/page_api.cpp), and the static files

@@ -29,15 +29,19 @@ bool drawnBefore(const Item& a, const Item& b)
     return a.id < b.id;
 }
 
-// Puts the items in drawing order and notes where each id stands; returns whether any item moved.
-bool sortAndIndex(Window& window, std::uint16_t count)
+// Puts the items in drawing order, notes where each id stands and which items took another place.
+void sortAndIndex(Window& window, std::uint16_t count)
 {
     std::sort(window.items.begin(), window.items.end(), drawnBefore);
     const std::vector<std::uint16_t> before = std::move(window.slot);
     window.slot.assign(count, 0);
-    for (std::size_t i = 0; i < window.items.size(); ++i)
-        window.slot[window.items[i].id] = static_cast<std::uint16_t>(i);
-    return window.slot != before;
+    for (std::size_t i = 0; i < window.items.size(); ++i) {
+        const std::uint16_t id = window.items[i].id;
+        window.slot[id] = static_cast<std::uint16_t>(i);
+        if (before.size() == count && before[id] != i)
+            window.movedIds.push_back(id);
+    }
+    window.restacked = !window.movedIds.empty();
 }
 
 // Notes a changed item: its id, and the areas where it was and is drawn, on the window's own surface
@@ -89,6 +93,7 @@ void startFrame(Window& window)
     window.changedIds.clear();
     window.changed.clear();
     window.changedWindowed.clear();
+    window.movedIds.clear();
     window.restacked = false;
     window.allChanged = false;
     window.windowedChanged = false;
@@ -99,6 +104,7 @@ void allNew(Window& window)
 {
     window.allChanged = true;
     window.windowedChanged = true;
+    window.movedIds.clear();
     window.restacked = true;
 }
 
@@ -297,7 +303,7 @@ void ProgramScene::updateForm1()
         sortAndIndex(w, form1::Count);
         allNew(w);
     } else if (c.changes.now() != form1Seen_ && takeChanges(w, c, form1Seen_)) {
-        w.restacked = sortAndIndex(w, form1::Count);
+        sortAndIndex(w, form1::Count);
     }
     form1Seen_ = c.changes.now();
 }
@@ -324,7 +330,7 @@ void ProgramScene::updateForm2()
         sortAndIndex(w, form2::Count);
         allNew(w);
     } else if (c.changes.now() != form2Seen_ && takeChanges(w, c, form2Seen_)) {
-        w.restacked = sortAndIndex(w, form2::Count);
+        sortAndIndex(w, form2::Count);
     }
     nameScrollBarValue(w);
     form2Seen_ = c.changes.now();

@@ -110,11 +110,15 @@ struct Window {
     // What the latest update changed. After a new load (`allChanged`) every item is new and the lists
     // are empty. Else `changedIds` has each item that changed, once; `changed` where each changed
     // graphical item (drawn on the window's own surface) was drawn and where it is drawn now;
-    // `changedWindowed` the same for the panels, buttons and the scroll bar; `restacked` says an item
-    // took another place in `items`; `windowedChanged` that a panel, button or scroll bar changed.
+    // `changedWindowed` the same for the panels, buttons and the scroll bar; `movedIds` each item that
+    // took another place in `items` (an item brought to the front moves those it passes one place
+    // back), and `restacked` says there are some; `windowedChanged` that a panel, button or scroll bar
+    // changed. An item that only moved needs no repainting: the one whose order changed is in
+    // `changedIds`, with its areas.
     std::vector<std::uint16_t> changedIds;
     std::vector<Rect> changed;
     std::vector<Rect> changedWindowed;
+    std::vector<std::uint16_t> movedIds;
     bool restacked = false;
     bool allChanged = false;
     bool windowedChanged = false;

@@ -51,27 +51,31 @@ void FrameWriter::update()
 // The page draws panels on its canvas, as it draws cells and labels: a panel that changed needs only
 // the places where it was and where it is now drawn again (the curtain slides five times a second).
 // Buttons and the scroll bar are controls of the page's own, between canvas layers: a change to one, or
-// a windowed item taking another place in the drawing order, needs the window built afresh.
+// a windowed item taking another place in the drawing order, needs the window built afresh. The page
+// keeps its draw list by place: an item that moved is sent at its new place, though it did not change.
 void FrameWriter::take(const scene::Window& w, Pending& p)
 {
     if (w.allChanged) {
         p.whole = true;
         p.all = true;
     }
-    p.all = p.all || w.restacked;
     if (!p.all) {
         p.listed.resize(w.slot.size());
-        for (std::uint16_t id : w.changedIds)
-            if (!p.listed[id]) {
-                p.listed[id] = true;
-                p.ids.push_back(id);
-            }
+        for (const auto* ids : {&w.changedIds, &w.movedIds})
+            for (std::uint16_t id : *ids)
+                if (!p.listed[id]) {
+                    p.listed[id] = true;
+                    p.ids.push_back(id);
+                }
     }
     for (std::uint16_t id : w.changedIds) {
         const scene::Kind kind = w.items[w.slot[id]].kind;
-        if (kind == scene::Kind::Button || kind == scene::Kind::ScrollBar || (w.restacked && !scene::isGraphical(kind)))
+        if (kind == scene::Kind::Button || kind == scene::Kind::ScrollBar)
             p.whole = true;
     }
+    for (std::uint16_t id : w.movedIds)
+        if (!scene::isGraphical(w.items[w.slot[id]].kind))
+            p.whole = true;
     if (!p.whole) {
         p.changed.insert(p.changed.end(), w.changed.begin(), w.changed.end());
         p.changed.insert(p.changed.end(), w.changedWindowed.begin(), w.changedWindowed.end());
@@ -99,8 +103,8 @@ const double* FrameWriter::write()
     return out_.data();
 }
 
-// The page keeps the items as its draw list: a frame sends all of them after a new load or a change
-// in the drawing order, else those the scene reported changed, each with its place in the list.
+// The page keeps the items as its draw list: a frame sends all of them after a new load, else those the
+// scene reported changed or moved, each with its place in the list.
 void FrameWriter::window(const scene::Window& w, Pending& p)
 {
     const std::size_t count = p.all ? w.items.size() : p.ids.size();

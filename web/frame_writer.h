@@ -44,10 +44,10 @@ private:
     // What the scene's updates changed since the last frame.
     struct Pending {
         std::vector<scene::Rect> changed; // the areas to repaint
-        std::vector<std::uint16_t> ids; // the items that changed, each once
+        std::vector<std::uint16_t> ids; // the items that changed or moved, each once
         std::vector<bool> listed; // by id: in `ids`
         bool whole = true; // the page builds the window afresh: a new load, or a button or the scroll bar changed
-        bool all = true; // every item is sent: a new load, or the drawing order changed
+        bool all = true; // every item is sent: a new load or a new ratio
         bool shown = false; // as the last frame had it
     };
     static void take(const scene::Window& w, Pending& pending);

@@ -58,7 +58,7 @@ bool covered(const Rect& r, const std::vector<Rect>& areas)
 
 // After an event and its update: the scene equals one built afresh, and it reports exactly the items
 // that changed, each repainted where it was and where it is (on the window's surface or among the
-// windowed controls).
+// windowed controls), and exactly those that took another place in the drawing order.
 void expectFollows(const ProgramScene& scene, const Window& before, std::uint64_t loadBefore, int event)
 {
     ASSERT_EQ(scene.differenceFromFresh(), "") << "event " << event;
@@ -70,7 +70,10 @@ void expectFollows(const ProgramScene& scene, const Window& before, std::uint64_
     std::vector<Rect> expected;
     std::vector<Rect> expectedWindowed;
     std::vector<std::uint16_t> expectedIds;
+    std::vector<std::uint16_t> expectedMoved;
     for (const Item& now : w.items) {
+        if (before.slot[now.id] != w.slot[now.id])
+            expectedMoved.push_back(now.id);
         const Item& old = *before.find(now.id);
         if (old == now)
             continue;
@@ -85,6 +88,11 @@ void expectFollows(const ProgramScene& scene, const Window& before, std::uint64_
     std::sort(ids.begin(), ids.end());
     std::sort(expectedIds.begin(), expectedIds.end());
     EXPECT_EQ(ids, expectedIds) << "event " << event;
+    std::vector<std::uint16_t> moved = w.movedIds;
+    std::sort(moved.begin(), moved.end());
+    std::sort(expectedMoved.begin(), expectedMoved.end());
+    EXPECT_EQ(moved, expectedMoved) << "event " << event;
+    EXPECT_EQ(w.restacked, !moved.empty()) << "event " << event;
     EXPECT_EQ(w.windowedChanged,
         !expectedWindowed.empty() ||
             std::any_of(ids.begin(), ids.end(), [&](auto id) { return !isGraphical(w.find(id)->kind); }))

@@ -10,6 +10,9 @@ import { arrange, Desk } from './layout.js';
 import { TouchControls } from './touch.js';
 import { GamepadInput } from './gamepad.js';
 
+// Less than a display frame at 60 Hz, so that a frame drawn in a tick's task never waits a whole frame.
+const MinFrameGap = 12; // ms
+
 export class Page {
     constructor(engine) {
         this.engine = engine;
@@ -21,6 +24,7 @@ export class Page {
         this.active = null;
         this.stack = 10;
         this.frameRequested = false;
+        this.drawnAt = -Infinity;
         this.scale = null; // the device pixel ratio the engine was told
         this.clock = new Clock((id, at) => this.tick(id, at));
         this.ticks = { 1: 0, 2: 0, 3: 0 };
@@ -139,15 +143,24 @@ export class Page {
         this.announcer.stop();
         for (const w of this.windows)
             w.el.hidden = true;
+        document.documentElement.classList.remove('playing'); // the page scrolls again by touch
         this.help.follow(...this.windows);
         const ended = document.getElementById('ended');
         ended.hidden = false;
         document.getElementById('start-again').focus();
     }
 
+    // A change is drawn at once, in the task of the event that made it (a play tick draws its frame
+    // while the engine's memory is still warm, with no second task), unless a frame was drawn less than
+    // a display frame ago: then at the next animation frame, so that the 2 ms parade draws no more often
+    // than the screen shows.
     requestFrame() {
         if (this.frameRequested)
             return;
+        if (performance.now() - this.drawnAt >= MinFrameGap) {
+            this.render();
+            return;
+        }
         this.frameRequested = true;
         requestAnimationFrame(() => this.render());
     }
@@ -163,6 +176,7 @@ export class Page {
 
     render() {
         this.frameRequested = false;
+        this.drawnAt = performance.now();
         if (this.engine.call.ended())
             return;
         // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
@@ -175,6 +189,7 @@ export class Page {
         const frame = this.engine.frame();
         const shownBefore = this.windows.map((w) => !w.el.hidden);
         let news = false; // a text or a button changed, or a window came or went
+        let cameOrWent = false;
         frame.forEach((win, i) => {
             const w = this.windows[i];
             // The window's draw list: a frame brings all of its items, or those the scene says changed.
@@ -190,22 +205,29 @@ export class Page {
                 changedItems.some((item) => item.kind === Kind.Label || item.kind === Kind.Button);
             if (win.shown && told && w === this.windows[1])
                 this.announcer.follow(win);
-            news = news || told || win.shown !== shownBefore[i];
+            cameOrWent = cameOrWent || win.shown !== shownBefore[i];
+            news = news || told || cameOrWent;
             if (win.width > 0)
                 w.designed = { width: win.cssWidth, height: win.cssHeight };
             if (win.shown)
                 w.update(win, this.engine, changedItems);
             else
                 w.drawAfresh(); // when shown again
-            if (w.el.hidden !== !win.shown)
+            if (win.shown !== shownBefore[i])
                 w.el.hidden = !win.shown;
         });
-        // A window that the program shows is placed (the first time) and becomes the active one.
+        if (cameOrWent)
+            this.windowsCameOrWent(shownBefore);
+        if (news)
+            this.help.follow(...this.windows);
+    }
+
+    // A window that the program shows is placed (the first time) and becomes the active one; one that
+    // it hides gives the keys to the other.
+    windowsCameOrWent(shownBefore) {
         if (this.windows.some((w, i) => !shownBefore[i] && !w.el.hidden))
             this.layout();
-        const playing = !this.game.el.hidden;
-        if (document.documentElement.classList.contains('playing') !== playing)
-            document.documentElement.classList.toggle('playing', playing);
+        document.documentElement.classList.toggle('playing', !this.game.el.hidden);
         this.windows.forEach((w, i) => {
             if (!shownBefore[i] && !w.el.hidden) {
                 this.place(w);
@@ -217,8 +239,6 @@ export class Page {
             if (other)
                 this.activate(other);
         }
-        if (news)
-            this.help.follow(...this.windows);
     }
 
     // The windows' scale and places and the controls' places for the viewport as it is now. The

@@ -30,6 +30,7 @@ export class PageWindow {
         this.closeButton.innerHTML =
             '<svg viewBox="0 0 8 7" aria-hidden="true"><path d="M0 0h2l2 2.5L6 0h2L5 3.5 8 7H6L4 4.5 2 7H0l3-3.5z"/></svg>';
         this.closeButton.addEventListener('click', () => page.close(this.index));
+        this.caption = null; // as the title bar shows it
         this.titleBar.append(this.captionEl, this.closeButton);
         this.client = document.createElement('div');
         this.client.className = 'client';
@@ -177,8 +178,10 @@ export class PageWindow {
         // The frame is drawn for the ratio the page told the engine.
         const scale = win.scale;
         const width = win.cssWidth, height = win.cssHeight;
-        if (this.captionEl.textContent !== win.caption)
+        if (this.caption !== win.caption) {
+            this.caption = win.caption;
             this.captionEl.textContent = win.caption;
+        }
         const built = this.builtFor;
         const whole = win.whole || !built || built.generation !== win.generation || built.width !== width ||
             built.height !== height || built.scale !== scale;
@@ -347,7 +350,7 @@ export class PageWindow {
     paint(win, engine, whole, scale) {
         if (whole) {
             for (const layer of this.layers)
-                layer.inked = null;
+                layer.inked = [];
             const all = { x: 0, y: 0, w: this.layers[0].width, h: this.layers[0].height };
             this.paintArea(win, engine, all, win.items.keys(), scale);
             return;
@@ -357,7 +360,9 @@ export class PageWindow {
     }
 
     // A layer in front is transparent and mostly empty: one that is left alone is not sent to the
-    // compositor again.
+    // compositor again. Each such layer keeps the rectangles that may hold its ink (`inked`): those that
+    // a repaint clears whole are forgotten, so a layer emptied once (the curtain, after the parade) is
+    // left alone from then on.
     paintArea(win, engine, area, indices, scale) {
         const toDraw = this.layers.map(() => []);
         for (const i of indices) {
@@ -368,7 +373,7 @@ export class PageWindow {
         toDraw.forEach((layerItems, n) => {
             const layer = this.layers[n];
             const items = withoutHidden(layerItems);
-            if (n > 0 && items.length === 0 && !(layer.inked && intersects(layer.inked, area)))
+            if (n > 0 && items.length === 0 && !layer.inked.some((r) => intersects(r, area)))
                 return;
             const ctx = layer.ctx;
             ctx.save();
@@ -380,9 +385,13 @@ export class PageWindow {
                 ctx.fillRect(area.x, area.y, area.w, area.h);
             } else {
                 ctx.clearRect(area.x, area.y, area.w, area.h);
+                layer.inked = layer.inked.filter((r) => !contains(area, r));
             }
-            for (const item of items)
-                layer.inked = union(layer.inked, this.drawItem(ctx, item, engine, scale));
+            for (const item of items) {
+                const drawn = this.drawItem(ctx, item, engine, scale);
+                if (n > 0 && drawn && !layer.inked.some((r) => contains(r, drawn)))
+                    layer.inked.push(drawn);
+            }
             ctx.restore();
         });
     }
