@@ -10,9 +10,6 @@ import { arrange, Desk } from './layout.js';
 import { TouchControls } from './touch.js';
 import { GamepadInput } from './gamepad.js';
 
-// Less than a display frame at 60 Hz, so that a frame drawn in a tick's task never waits a whole frame.
-const MinFrameGap = 12; // ms
-
 export class Page {
     constructor(engine) {
         this.engine = engine;
@@ -24,7 +21,6 @@ export class Page {
         this.active = null;
         this.stack = 10;
         this.frameRequested = false;
-        this.drawnAt = -Infinity;
         this.scale = null; // the device pixel ratio the engine was told
         this.clock = new Clock((id, at) => this.tick(id, at));
         this.ticks = { 1: 0, 2: 0, 3: 0 };
@@ -150,17 +146,9 @@ export class Page {
         document.getElementById('start-again').focus();
     }
 
-    // A change is drawn at once, in the task of the event that made it (a play tick draws its frame
-    // while the engine's memory is still warm, with no second task), unless a frame was drawn less than
-    // a display frame ago: then at the next animation frame, so that the 2 ms parade draws no more often
-    // than the screen shows.
     requestFrame() {
         if (this.frameRequested)
             return;
-        if (performance.now() - this.drawnAt >= MinFrameGap) {
-            this.render();
-            return;
-        }
         this.frameRequested = true;
         requestAnimationFrame(() => this.render());
     }
@@ -176,7 +164,6 @@ export class Page {
 
     render() {
         this.frameRequested = false;
-        this.drawnAt = performance.now();
         if (this.engine.call.ended())
             return;
         // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
