@@ -3,9 +3,11 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -128,6 +130,20 @@ EMSCRIPTEN_KEEPALIVE int page_key(int window, const char* key, const char* code,
         return 0;
     const int gameKey = gameKeyCode(key, code, commandHeld != 0);
     const bool meant = session->program.keyPress(static_cast<WindowId>(window), gameKey, repeat != 0);
+    changed();
+    return meant ? 1 : 0;
+}
+
+// A gamepad button by its index in the standard mapping, pressed or repeated in a window. Returns 1
+// when it means something there, else 0 (other buttons mean nothing).
+EMSCRIPTEN_KEEPALIVE int page_pad(int window, int button, int repeat)
+{
+    constexpr PadButton buttons[] = {
+        PadButton::A, PadButton::B, PadButton::Start, PadButton::Down, PadButton::Left, PadButton::Right};
+    const auto known = std::find(std::begin(buttons), std::end(buttons), static_cast<PadButton>(button));
+    if (!running() || (window != 0 && window != 1) || known == std::end(buttons))
+        return 0;
+    const bool meant = session->program.padPress(static_cast<WindowId>(window), *known, repeat != 0);
     changed();
     return meant ? 1 : 0;
 }

@@ -88,6 +88,50 @@ bool Program::keyPress(WindowId window, int keyCode, bool autoRepeat)
     return true;
 }
 
+bool Program::padPress(WindowId window, PadButton button, bool autoRepeat)
+{
+    if (ended_)
+        return false;
+    const auto press = [&](Key key) { return keyPress(window, keyCode(key), autoRepeat); };
+    if (window == WindowId::Form2) {
+        if (!form2.Visible)
+            return false;
+        const HScrollBar& bar = form2.controls.HScroll1;
+        switch (button) {
+        case PadButton::Left:
+            scrollTo(bar.Value - bar.SmallChange);
+            return true;
+        case PadButton::Right:
+            scrollTo(bar.Value + bar.SmallChange);
+            return true;
+        case PadButton::A:
+        case PadButton::Start:
+            return press(Key::Enter);
+        default:
+            return false;
+        }
+    }
+    if (!form1Shown())
+        return false;
+    switch (button) {
+    case PadButton::Left:
+        return press(Key::Left);
+    case PadButton::Right:
+        return press(Key::Right);
+    case PadButton::Down:
+        return press(Key::Down);
+    case PadButton::A:
+        return press(Key::A);
+    case PadButton::B:
+        return press(Key::S);
+    case PadButton::Start: {
+        const Form1Controls& c = form1.controls();
+        return press(c.Pause.Visible || c.Command1.Visible ? Key::Enter : Key::P);
+    }
+    }
+    return false;
+}
+
 // The button drawn last is the one in front.
 void Program::pressFrontButton()
 {

@@ -13,6 +13,9 @@ namespace blokko {
 // The two windows, numbered as the page numbers them.
 enum class WindowId { Form2 = 0, Form1 = 1 };
 
+// The buttons of a gamepad that mean something to the game, by their index in the standard mapping.
+enum class PadButton { A = 0, B = 1, Start = 9, Down = 13, Left = 14, Right = 15 };
+
 // What closing a window through its frame does.
 enum class CloseAction {
     Nothing, // the window is not shown, or the program has ended
@@ -48,6 +51,13 @@ public:
     // repeat presses no button: a held key would go on to press the next window's. Returns whether the
     // key means anything in that window (the front end leaves other keys to its own controls).
     bool keyPress(WindowId window, int keyCode, bool autoRepeat);
+
+    // A gamepad button pressed in a window, or repeated while held, as the key it stands for. In the game
+    // window the D-pad is the arrows, A and B turn as A and S do, and Start presses the frontmost shown
+    // button as Enter does, or pauses (P) while none is shown. In the difficulty window left and right
+    // step the choice as the scroll bar's arrows do, and A or Start press "GO!". Returns whether the
+    // button means anything in that window.
+    bool padPress(WindowId window, PadButton button, bool autoRepeat);
 
     // Closing a window: the game window's close ends the program; so does the difficulty window's
     // before the game window was ever loaded, when there is nothing to go back to; later it only hides.

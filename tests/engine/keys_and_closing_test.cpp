@@ -186,6 +186,44 @@ TEST_F(KeyPressTest, AtGameOverThePauseInFrontGoesFirstThenTheRestart)
     EXPECT_EQ(program.module1.difficulty, 0);
 }
 
+TEST_F(KeyPressTest, AGamepadButtonIsTheKeyItStandsForAndStartPressesTheButtonInFrontOrPauses)
+{
+    // The difficulty window: the D-pad steps the choice, A or Start press "GO!" once per press.
+    EXPECT_TRUE(program.padPress(WindowId::Form2, PadButton::Right, false));
+    EXPECT_TRUE(program.padPress(WindowId::Form2, PadButton::Right, true));
+    EXPECT_EQ(program.form2.controls.HScroll1.Value, 3);
+    EXPECT_FALSE(program.padPress(WindowId::Form2, PadButton::Down, false));
+    EXPECT_FALSE(program.padPress(WindowId::Form2, PadButton::B, false));
+    EXPECT_TRUE(program.padPress(WindowId::Form2, PadButton::Start, true));
+    EXPECT_TRUE(program.form2.Visible);
+    EXPECT_TRUE(program.padPress(WindowId::Form2, PadButton::A, false));
+    EXPECT_EQ(program.module1.difficulty, 3);
+
+    // The game window: the D-pad and A are the keys they stand for, Start pauses while no button is
+    // shown and then presses "Pause", once per press.
+    startPlay(3, 4, 1);
+    tickPlay(2);
+    const int across = f().across;
+    EXPECT_TRUE(program.padPress(WindowId::Form1, PadButton::Left, false));
+    EXPECT_TRUE(program.padPress(WindowId::Form1, PadButton::Left, true));
+    EXPECT_EQ(f().across, across - 2);
+    EXPECT_TRUE(program.padPress(WindowId::Form1, PadButton::Start, false));
+    EXPECT_TRUE(c().Pause.Visible);
+    EXPECT_TRUE(program.padPress(WindowId::Form1, PadButton::Start, true));
+    EXPECT_TRUE(c().Pause.Visible);
+    EXPECT_TRUE(program.padPress(WindowId::Form1, PadButton::Start, false));
+    EXPECT_FALSE(c().Pause.Visible);
+    EXPECT_FALSE(program.padPress(WindowId::Form2, PadButton::A, false)); // hidden
+}
+
+TEST_F(KeyPressTest, AtGameOverAGamepadsStartPressesGameOver)
+{
+    endGame();
+    EXPECT_TRUE(program.padPress(WindowId::Form1, PadButton::Start, false));
+    EXPECT_EQ(f().loadCount(), 2u);
+    EXPECT_TRUE(program.form2.Visible);
+}
+
 class ClosingTest : public ::testing::Test, public EngineHarness { };
 
 TEST_F(ClosingTest, TheDifficultyWindowEndsTheProgramBeforeTheFirstGameAndNothingHappensAfterTheEnd)

@@ -18,6 +18,7 @@ export class Engine {
             click: module.cwrap('page_click', null, ['number', 'number']),
             scroll: module.cwrap('page_scroll', null, ['number']),
             key: module.cwrap('page_key', 'number', ['number', 'string', 'string', 'number', 'number']),
+            pad: module.cwrap('page_pad', 'number', ['number', 'number', 'number']),
             tick: module.cwrap('page_tick', null, ['number']),
             close: module.cwrap('page_close', 'number', ['number']),
             state: module.cwrap('page_state', 'number', []),

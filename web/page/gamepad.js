@@ -1,23 +1,12 @@
 // A gamepad with the standard mapping, read on animation frames while one is connected (the Gamepad API
-// has no events for buttons). Its buttons become the keys they stand for and go through the page's one
-// path for keys, to the window in front, as the keyboard's do: the D-pad's left and right choose in the
-// difficulty window and shift in the game window, down hurries, the bottom face button turns clockwise
-// (or presses "GO!"), the right one counter-clockwise, and Start presses the button in front, as Enter
-// does, or pauses when no button is shown. A held D-pad repeats as a held key does.
+// has no events for buttons). Each press of a button the game knows, and each repeat of a held D-pad
+// button, goes to the program for the window in front, which decides what it means there (a key, a step
+// of the choice, a button pressed).
 import { Repeater } from './repeat.js';
 
-// Standard mapping button indices.
+// The standard mapping's indices of the buttons the program takes (its PadButton).
 const Button = { A: 0, B: 1, Start: 9, Down: 13, Left: 14, Right: 15 };
 const Held = [Button.Left, Button.Right, Button.Down]; // these repeat
-const Keys = {
-    Enter: { key: 'Enter', code: 'Enter' },
-    [Button.Left]: { key: 'ArrowLeft', code: 'ArrowLeft' },
-    [Button.Right]: { key: 'ArrowRight', code: 'ArrowRight' },
-    [Button.Down]: { key: 'ArrowDown', code: 'ArrowDown' },
-    [Button.A]: { key: 'a', code: 'KeyA' },
-    [Button.B]: { key: 's', code: 'KeyS' },
-    P: { key: 'p', code: 'KeyP' },
-};
 
 export class GamepadInput {
     constructor(page) {
@@ -57,7 +46,7 @@ export class GamepadInput {
             if (gamepad.mapping !== 'standard')
                 continue;
             const pressed = gamepad.buttons.map((b) => !!(b && b.pressed));
-            for (const button of [Button.A, Button.B, Button.Start, Button.Down, Button.Left, Button.Right]) {
+            for (const button of Object.values(Button)) {
                 if (pressed[button] && !pad.pressed[button])
                     this.down(pad, button);
                 else if (!pressed[button] && pad.pressed[button] && pad.repeaters.has(button))
@@ -69,34 +58,13 @@ export class GamepadInput {
     }
 
     down(pad, button) {
-        const page = this.page;
-        const target = page.active;
-        if (!target)
-            return;
-        let key = Keys[button];
-        if (button === Button.Start || (button === Button.A && target !== page.game))
-            key = Keys.Enter;
-        if (button === Button.Start && !page.hasButtonInFront(target))
-            key = Keys.P;
-        // Each press, and each repeat of a held one, goes to the window in front at that moment, as a
-        // held key's would; in the difficulty window the D-pad steps the choice as the scroll bar's
-        // arrow keys do.
-        const press = (repeat) => {
-            const w = page.active;
-            const step = { ArrowLeft: -1, ArrowRight: 1 }[key.code];
-            if (w && w !== page.game && step)
-                page.stepChoice(step);
-            else if (w)
-                page.pressKey({ ...key, repeat }, w);
-        };
+        const press = (repeat) => this.page.pressPad(button, repeat);
         if (!Held.includes(button)) {
             press(false);
             return;
         }
         if (!pad.repeaters.has(button))
-            pad.repeaters.set(button, new Repeater(() => {}));
-        const repeater = pad.repeaters.get(button);
-        repeater.press = press;
-        repeater.start();
+            pad.repeaters.set(button, new Repeater(press));
+        pad.repeaters.get(button).start();
     }
 }

@@ -338,16 +338,16 @@ export class Page {
         return meant;
     }
 
-    // Steps the difficulty window's scroll bar, as its arrow keys do (a gamepad's D-pad there).
-    stepChoice(direction) {
-        const bar = [...this.windows[0].controls.values()].find((c) => c.set);
-        if (bar)
-            bar.set(bar.value + direction * bar.small);
-    }
-
-    // Whether the window shows a button that Enter would press.
-    hasButtonInFront(w) {
-        return !!w.items && w.items.some((item) => item.kind === Kind.Button && item.visible);
+    // A gamepad's button (its index in the standard mapping), pressed or repeated while held, in the
+    // window in front; the program decides what it means there. Returns whether it meant anything.
+    pressPad(button, repeat) {
+        const target = this.active;
+        if (!target || target.el.hidden)
+            return false;
+        const meant = this.engine.call.pad(target.index, button, repeat ? 1 : 0) !== 0;
+        if (meant)
+            this.afterEvent(performance.now());
+        return meant;
     }
 
     keys() {
