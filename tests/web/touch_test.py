@@ -16,7 +16,7 @@ import unittest
 
 from PIL import Image
 
-from harness import Server, start_browser, wait_for, run
+from harness import PageCase, Server, start_browser, wait_for, run
 
 SITE = None  # set from the command line
 
@@ -50,33 +50,21 @@ READ_WELL = """
     return { rows, open: arguments[2].every(([x, y]) => yellow(x, y)) };"""
 
 
-class Device:
-    """Emulation of one device, touches and what every test reads."""
+class Device(PageCase):
+    """Emulation of one device, touches and what every test reads. The browser starts at ratio 1; the
+    emulated device brings its own (SCALE)."""
 
     WIDTH, HEIGHT, SCALE, MOBILE, TOUCH = 1280, 900, 1, False, False
-    server = None
-    driver = None
 
     @classmethod
     def setUpClass(cls):
         cls.server = Server(SITE)
         cls.driver = start_browser(1)
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
-        cls.server.stop()
-
     def setUp(self):
         self.emulate(self.WIDTH, self.HEIGHT)
         self.cdp("Emulation.setTouchEmulationEnabled", enabled=self.TOUCH, maxTouchPoints=5)
-        self.driver.get(self.server.url)
-        wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
-        self.driver.get_log("browser")
-
-    def tearDown(self):
-        errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
-        self.assertEqual(errors, [], "console errors")
+        super().setUp()
 
     def emulate(self, width, height):
         self.width = width
@@ -87,9 +75,6 @@ class Device:
 
     def cdp(self, command, **parameters):
         return self.driver.execute_cdp_cmd(command, parameters)
-
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
 
     # --- touches -----------------------------------------------------------------------------------
 
@@ -140,9 +125,6 @@ class Device:
         self.assertLessEqual(scroll_width, width, "nothing reaches past the viewport's right edge")
         self.assertEqual(scroll_x, 0)
 
-    def shown(self, name):
-        return self.js("return !document.querySelector(`[data-window='${arguments[0]}']`).hidden", name)
-
     def button_shown(self, caption):
         return self.js("""return [...document.querySelectorAll('[data-window] button.control')]
                           .some((b) => (b.getAttribute('aria-label') || b.textContent) === arguments[0] && !b.hidden)""", caption)
@@ -159,9 +141,6 @@ class Device:
 
     def score(self):
         return int(self.label("Score:")[len("Score:"):])
-
-    def scroll_value(self):
-        return int(self.js("return document.querySelector('[role=scrollbar]').getAttribute('aria-valuenow')"))
 
     def well(self):
         return self.js(READ_WELL, WELL_LEFT, CELL, CURTAIN_PROBES)
