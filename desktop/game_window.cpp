@@ -152,7 +152,7 @@ void GameWindow::syncWindowed(bool all)
             control.widget->setVisible(item->visible);
     }
     // The scene's items stand in drawing order: raising each windowed one in turn stacks them so.
-    if (!all && !scene_.restacked)
+    if (!all && !scene_.restacked())
         return;
     for (const scene::Item& item : scene_.items)
         for (const Windowed& control : controls)

@@ -41,7 +41,6 @@ void sortAndIndex(Window& window, std::uint16_t count)
         if (before.size() == count && before[id] != i)
             window.movedIds.push_back(id);
     }
-    window.restacked = !window.movedIds.empty();
 }
 
 // Notes a changed item: its id, and the areas where it was and is drawn, on the window's own surface
@@ -94,7 +93,6 @@ void startFrame(Window& window)
     window.changed.clear();
     window.changedWindowed.clear();
     window.movedIds.clear();
-    window.restacked = false;
     window.allChanged = false;
     window.windowedChanged = false;
 }
@@ -105,7 +103,6 @@ void allNew(Window& window)
     window.allChanged = true;
     window.windowedChanged = true;
     window.movedIds.clear();
-    window.restacked = true;
 }
 
 // The difficulty window's labels 2 to 5 name the scroll bar's positions, from the left: the bar's item

@@ -112,16 +112,17 @@ struct Window {
     // graphical item (drawn on the window's own surface) was drawn and where it is drawn now;
     // `changedWindowed` the same for the panels, buttons and the scroll bar; `movedIds` each item that
     // took another place in `items` (an item brought to the front moves those it passes one place
-    // back), and `restacked` says there are some; `windowedChanged` that a panel, button or scroll bar
-    // changed. An item that only moved needs no repainting: the one whose order changed is in
-    // `changedIds`, with its areas.
+    // back); `windowedChanged` that a panel, button or scroll bar changed. An item that only moved
+    // needs no repainting: the one whose order changed is in `changedIds`, with its areas.
     std::vector<std::uint16_t> changedIds;
     std::vector<Rect> changed;
     std::vector<Rect> changedWindowed;
     std::vector<std::uint16_t> movedIds;
-    bool restacked = false;
     bool allChanged = false;
     bool windowedChanged = false;
+
+    // Some item took another place in `items`, or every item is new.
+    bool restacked() const { return allChanged || !movedIds.empty(); }
 
     // The item of a control, or null when the window has none (not loaded).
     const Item* find(std::uint16_t id) const;

@@ -92,7 +92,7 @@ void expectFollows(const ProgramScene& scene, const Window& before, std::uint64_
     std::sort(moved.begin(), moved.end());
     std::sort(expectedMoved.begin(), expectedMoved.end());
     EXPECT_EQ(moved, expectedMoved) << "event " << event;
-    EXPECT_EQ(w.restacked, !moved.empty()) << "event " << event;
+    EXPECT_EQ(w.restacked(), !moved.empty()) << "event " << event;
     EXPECT_EQ(w.windowedChanged,
         !expectedWindowed.empty() ||
             std::any_of(ids.begin(), ids.end(), [&](auto id) { return !isGraphical(w.find(id)->kind); }))
@@ -176,7 +176,7 @@ TEST(SceneTest, PauseButtonComesInFrontOfTheCurtainWhenPIsPressed)
             form1::GameOverButton, form1::CurtainTop, form1::CurtainBottom, form1::PauseButton}));
     EXPECT_TRUE(scene.form1().find(form1::PauseButton)->visible);
     EXPECT_TRUE(scene.form1().windowedChanged);
-    EXPECT_TRUE(scene.form1().restacked);
+    EXPECT_TRUE(scene.form1().restacked());
     EXPECT_TRUE(scene.form1().changed.empty());
 }
 

@@ -330,21 +330,21 @@ export class Page {
     // a gamepad, as the keyboard would report it ({ key, code, repeat }); the program decides what it
     // means in that window. Returns whether it meant anything.
     pressKey(input, target = this.active) {
-        if (!target || target.el.hidden)
-            return false;
-        const meant = sendKey(this.engine.call, target.index, input);
-        if (meant)
-            this.afterEvent(performance.now());
-        return meant;
+        return this.send(target, () => sendKey(this.engine.call, target.index, input));
     }
 
     // A gamepad's button (its index in the standard mapping), pressed or repeated while held, in the
     // window in front; the program decides what it means there. Returns whether it meant anything.
     pressPad(button, repeat) {
         const target = this.active;
+        return this.send(target, () => this.engine.call.pad(target.index, button, repeat ? 1 : 0) !== 0);
+    }
+
+    // An input for a shown window: `send` hands it to the program and says whether it meant anything.
+    send(target, send) {
         if (!target || target.el.hidden)
             return false;
-        const meant = this.engine.call.pad(target.index, button, repeat ? 1 : 0) !== 0;
+        const meant = send();
         if (meant)
             this.afterEvent(performance.now());
         return meant;

@@ -24,7 +24,6 @@ export class TouchControls {
         this.page = page;
         this.touched = false;
         this.coarse = matchMedia('(pointer: coarse)');
-        this.repeaters = [];
         this.groups = Groups.map((group) => {
             const el = document.createElement('div');
             el.className = 'pad';
@@ -64,7 +63,6 @@ export class TouchControls {
         b.innerHTML = `<svg viewBox="0 0 24 24" aria-hidden="true"><path d="${control.path}"/></svg>`;
         const press = (repeat) => this.page.pressKey({ key: control.key, code: control.code, repeat }, this.page.game);
         const repeater = new Repeater(press);
-        this.repeaters.push(repeater);
         const fingers = new Set();
         b.addEventListener('pointerdown', (e) => {
             if (e.button !== 0)
@@ -80,18 +78,19 @@ export class TouchControls {
             else
                 repeater.start();
         });
-        const release = (e) => {
-            if (!fingers.delete(e.pointerId) || fingers.size > 0)
-                return;
+        const letGo = () => {
             b.classList.remove('pressed');
             repeater.stop();
+        };
+        const release = (e) => {
+            if (fingers.delete(e.pointerId) && fingers.size === 0)
+                letGo();
         };
         for (const type of ['pointerup', 'pointercancel', 'lostpointercapture'])
             b.addEventListener(type, release);
         b.release = () => {
             fingers.clear();
-            b.classList.remove('pressed');
-            repeater.stop();
+            letGo();
         };
         // Pressed without a pointer (a screen reader, a switch): once.
         b.addEventListener('click', (e) => {

@@ -82,7 +82,7 @@ export class PageWindow {
     // CSS pixels, which any browser lays out exactly. Again after a resize or a new ratio, since the desk
     // may have moved under the window.
     snapToDevicePixels() {
-        if (this.x === undefined || this.el.hidden)
+        if (this.el.hidden)
             return;
         if (this.scale !== 1) {
             // A window scaled to fit the view: its canvases find the grid themselves (alignLayers).
@@ -123,8 +123,7 @@ export class PageWindow {
             return;
         this.scale = scale;
         setStyle(this.el, 'zoom', scale === 1 ? '' : String(scale));
-        if (this.x !== undefined)
-            this.moveTo(this.x, this.y);
+        this.moveTo(this.x, this.y);
     }
 
     // The window's frame around the client area: borders and the title bar, in CSS pixels.
