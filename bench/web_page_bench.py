@@ -37,11 +37,12 @@ from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 # The floor: a page with one canvas of the game window's size where a piece-sized block moves 20 times a
-# second, drawn the way the page draws (a timer, then an animation frame repainting the changed area).
+# second, drawn the way the page draws (a timer, then an animation frame repainting the changed area of a
+# desynchronized canvas).
 # Its script is a file of its own: the server's policy allows no inline script.
 FLOOR_PAGE = """<!doctype html><meta charset="utf-8"><title>floor</title>
 <canvas id="c" width="420" height="432"></canvas><script src="floor.js"></script>"""
-FLOOR_SCRIPT = """const ctx = document.getElementById('c').getContext('2d', { alpha: false });
+FLOOR_SCRIPT = """const ctx = document.getElementById('c').getContext('2d', { alpha: false, desynchronized: true });
 ctx.fillStyle = '#ff0'; ctx.fillRect(0, 0, 420, 432);
 let y = 0;
 function frame() {
