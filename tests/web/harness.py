@@ -121,6 +121,20 @@ class PageCase:
     def shown(self, name):
         return self.window(name).get_attribute("hidden") is None
 
+    def shown_buttons(self, caption):
+        """The shown buttons of the windows named `caption`, whatever lines it is broken into."""
+        return self.js("""return [...document.querySelectorAll('[data-window] button')].filter((b) =>
+            (b.getAttribute('aria-label') || b.textContent).replace(/\\s+/g, ' ').trim() === arguments[0] &&
+            b.checkVisibility())""", caption)
+
+    def label(self, prefix, window="Blokko"):
+        """The text of the one label of a window that starts with `prefix`, as screen readers get it."""
+        texts = self.js("""return [...document.querySelectorAll(`[data-window="${arguments[0]}"] [data-label]`)]
+            .map((p) => p.textContent)""", window)
+        found = [t for t in texts if t.startswith(prefix)]
+        self.assertEqual(len(found), 1, f"one label {prefix}... in {texts}")
+        return found[0]
+
     def screenshot(self, name):
         """A window's picture as shown, and where its client area starts in it (CSS pixels)."""
         element = self.window(name)

@@ -33,13 +33,8 @@ class PageTest(PageCase):
 
     # --- helpers -----------------------------------------------------------------------------------
 
-    def buttons(self, caption):
-        """The shown buttons named `caption` (a button of the scene is named by its caption)."""
-        return [b for b in self.driver.find_elements(By.CSS_SELECTOR, "button")
-                if (b.get_attribute("aria-label") or b.text) == caption and b.is_displayed()]
-
     def button(self, caption):
-        matches = self.buttons(caption)
+        matches = self.shown_buttons(caption)
         self.assertEqual(len(matches), 1, f'one "{caption}" button')
         return matches[0]
 
@@ -64,15 +59,6 @@ class PageTest(PageCase):
                     r.top + parseFloat(s.borderTopWidth) + parseFloat(s.paddingTop),
                     el.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight),
                     el.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom)]""", name)
-
-    def labels(self, name):
-        return [e.get_attribute("textContent") for e in
-                self.window(name).find_elements(By.CSS_SELECTOR, "[data-label]")]
-
-    def label_starting(self, name, prefix):
-        found = [t for t in self.labels(name) if t.startswith(prefix)]
-        self.assertEqual(len(found), 1, f"one label {prefix}... in {self.labels(name)}")
-        return found[0]
 
     # --- tests -------------------------------------------------------------------------------------
 
@@ -183,10 +169,10 @@ class PageTest(PageCase):
 
     def test_a_game_left_alone_at_hard_ends_and_game_over_keeps_the_best_score(self):
         self.start_game(2)
-        game_over = wait_for(lambda: self.buttons("Game Over"), 90, '"Game Over"')[0]
+        game_over = wait_for(lambda: self.shown_buttons("Game Over"), 90, '"Game Over"')[0]
         # The caption does not fit on one line: it stands on two, both words whole.
         self.assert_caption_whole(game_over, ["Game", "Over"])
-        score = self.label_starting("Blokko", "Score:")
+        score = self.label("Score:")
         self.assertNotEqual(score, "Score:000000")
         self.assertTrue(self.shown("Blokko"))
         if self.SCALE == 1:
@@ -196,9 +182,9 @@ class PageTest(PageCase):
         wait_for(lambda: self.shown("Form2"), 5, "the difficulty window again")
         self.assertTrue(self.shown("Blokko"), "the next game runs while the player chooses")
         self.assertEqual(self.scroll_value(), 3, "the scroll bar keeps the last choice")
-        self.assertEqual(self.label_starting("Blokko", "HiScore:"), "Hi" + score)
+        self.assertEqual(self.label("HiScore:"), "Hi" + score)
         # The next game started at 000000 and runs on by itself (a busy machine may let it score already).
-        next_score = self.label_starting("Blokko", "Score:")
+        next_score = self.label("Score:")
         self.assertLess(int(next_score[len("Score:"):]), int(score[len("Score:"):]), "a new game's score")
         # Closing the difficulty window now only hides it: the next game goes on.
         self.window("Form2").find_element(By.CSS_SELECTOR, ".titlebar .close").click()
@@ -217,7 +203,7 @@ class PageTest(PageCase):
         time.sleep(0.3)
         self.assertEqual(self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)"), ticks,
                          "no timer ticks after the end")
-        self.button("Start again").click()
+        self.driver.find_element(By.ID, "start-again").click()
         wait_for(lambda: self.shown("Form2"), 2, "the difficulty window after starting again")
         self.assertFalse(self.shown("Blokko"))
 
@@ -241,7 +227,7 @@ class PageTest(PageCase):
     def test_pause_in_front_of_the_curtain_resumes_with_a_key(self):
         self.start_game(0)
         ActionChains(self.driver).send_keys("p").perform()
-        pause = wait_for(lambda: self.buttons("Pause"), 2, '"Pause"')[0]
+        pause = wait_for(lambda: self.shown_buttons("Pause"), 2, '"Pause"')[0]
         self.assert_caption_whole(pause, ["Pause"])
         # The button is in front of everything at its centre: a person can click it.
         self.assertTrue(self.js("""

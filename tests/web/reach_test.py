@@ -61,10 +61,6 @@ class ReachTest(PageCase, unittest.TestCase):
     def press(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
 
-    def shown_button(self, caption):
-        return [b for b in self.driver.find_elements(By.CSS_SELECTOR, "[data-window] button")
-                if " ".join((b.get_attribute("aria-label") or b.text).split()) == caption and b.is_displayed()]
-
     def help_now(self):
         return self.driver.find_element(By.ID, "help-now").text
 
@@ -92,7 +88,7 @@ class ReachTest(PageCase, unittest.TestCase):
         """Plays at "Hard" until the game ends, then presses Enter: the difficulty window opens beside the
         next game."""
         self.start_game(2)
-        wait_for(lambda: self.shown_button("Game Over"), 60, '"Game Over"')
+        wait_for(lambda: self.shown_buttons("Game Over"), 60, '"Game Over"')
         self.assertEqual(self.help_now(), "Press Enter or tap Game Over to play again.")
         self.press(Keys.ENTER)
         wait_for(lambda: self.shown("Form2"), 5, "the difficulty window again")
@@ -217,7 +213,7 @@ class ReachTest(PageCase, unittest.TestCase):
         while self.focused() != "Blokko Blokko game":
             self.press(Keys.TAB)
         self.press("p")
-        wait_for(lambda: self.shown_button("Pause"), 2, '"Pause" after Tab to the game')
+        wait_for(lambda: self.shown_buttons("Pause"), 2, '"Pause" after Tab to the game')
 
     def test_tab_then_enter_never_leaves_the_page_during_a_game(self):
         self.start_game(0)
@@ -267,7 +263,7 @@ class ReachTest(PageCase, unittest.TestCase):
         keys = [" ".join(self.driver.find_element(By.ID, id).get_attribute("textContent").split())
                 for id in ("help-keys", "help-buttons")]
         self.assertEqual(game["description"]["value"], " ".join(keys))
-        wait_for(lambda: self.shown_button("Game Over"), 60, '"Game Over"')
+        wait_for(lambda: self.shown_buttons("Game Over"), 60, '"Game Over"')
         time.sleep(1.5)  # the last news
         announced = self.js("return window.heard")
         self.assertGreaterEqual(len(announced), 2, announced)

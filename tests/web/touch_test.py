@@ -125,19 +125,10 @@ class Device(PageCase):
         self.assertLessEqual(scroll_width, width, "nothing reaches past the viewport's right edge")
         self.assertEqual(scroll_x, 0)
 
-    def button_shown(self, caption):
-        return self.js("""return [...document.querySelectorAll('[data-window] button.control')]
-                          .some((b) => (b.getAttribute('aria-label') || b.textContent) === arguments[0] && !b.hidden)""", caption)
-
     def tap_button(self, caption):
-        self.js("""[...document.querySelectorAll('[data-window] button.control')]
-                   .find((b) => (b.getAttribute('aria-label') || b.textContent) === arguments[0] && !b.hidden).id = 'tap-target'""", caption)
+        self.js("arguments[0].id = 'tap-target'", self.shown_buttons(caption)[0])
         self.tap("#tap-target")
         self.js("document.getElementById('tap-target').removeAttribute('id')")
-
-    def label(self, prefix):
-        return self.js("""return [...document.querySelectorAll('[data-window="Blokko"] [data-label]')]
-                          .map((p) => p.textContent).find((t) => t.startsWith(arguments[0]))""", prefix)
 
     def score(self):
         return int(self.label("Score:")[len("Score:"):])
@@ -183,7 +174,7 @@ class Device(PageCase):
         well; returns the piece as it stands, or None when it landed first (then resumes)."""
         wait_for(lambda: (p := self.piece()) and ready(p), 20, "a falling piece in the upper half")
         pause()
-        wait_for(lambda: self.button_shown("Pause"), 2, '"Pause"')
+        wait_for(lambda: self.shown_buttons("Pause"), 2, '"Pause"')
         time.sleep(0.1)  # the last frame before the pause
         piece = self.piece()
         if piece is None or not ready(piece):
@@ -200,7 +191,7 @@ class Device(PageCase):
                 continue
             act()
             resume()
-            wait_for(lambda: not self.button_shown("Pause"), 2, "the game to resume")
+            wait_for(lambda: not self.shown_buttons("Pause"), 2, "the game to resume")
             deadline = time.monotonic() + 1
             while time.monotonic() < deadline:
                 after = self.piece()
@@ -227,7 +218,7 @@ class Device(PageCase):
         self.assertEqual((after - before) % 100, 15, f"from {before} to {after}: a hurry scored once")
 
     def play_to_game_over(self):
-        wait_for(lambda: self.button_shown("Game Over"), 60, '"Game Over"')
+        wait_for(lambda: self.shown_buttons("Game Over"), 60, '"Game Over"')
         return self.label("Score:")
 
 
@@ -329,7 +320,7 @@ class LandscapePhone(Device, unittest.TestCase):
     def test_everything_is_reachable_and_turning_the_phone_keeps_the_game(self):
         self.start_game_by_touch()
         self.tap(self.control("KeyP"))
-        wait_for(lambda: self.button_shown("Pause"), 2, '"Pause"')
+        wait_for(lambda: self.shown_buttons("Pause"), 2, '"Pause"')
         self.assert_reachable()  # the controls, the game window's title bar, close button and "Pause"
         kept = (self.label("Score:"), self.label("Blocks:"), self.well()["rows"])
         ticks = self.js("return window.blokkoPage.ticks[1]")
