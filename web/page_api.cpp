@@ -3,11 +3,9 @@
 
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -135,15 +133,14 @@ EMSCRIPTEN_KEEPALIVE int page_key(int window, const char* key, const char* code,
 }
 
 // A gamepad button by its index in the standard mapping, pressed or repeated in a window. Returns 1
-// when it means something there, else 0 (other buttons mean nothing).
+// when it means something there, else 0 (the program takes any index: those it does not know mean
+// nothing).
 EMSCRIPTEN_KEEPALIVE int page_pad(int window, int button, int repeat)
 {
-    constexpr PadButton buttons[] = {
-        PadButton::A, PadButton::B, PadButton::Start, PadButton::Down, PadButton::Left, PadButton::Right};
-    const auto known = std::find(std::begin(buttons), std::end(buttons), static_cast<PadButton>(button));
-    if (!running() || (window != 0 && window != 1) || known == std::end(buttons))
+    if (!running() || (window != 0 && window != 1))
         return 0;
-    const bool meant = session->program.padPress(static_cast<WindowId>(window), *known, repeat != 0);
+    const bool meant =
+        session->program.padPress(static_cast<WindowId>(window), static_cast<PadButton>(button), repeat != 0);
     changed();
     return meant ? 1 : 0;
 }

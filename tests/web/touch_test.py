@@ -78,25 +78,29 @@ class Device(PageCase):
 
     # --- touches -----------------------------------------------------------------------------------
 
-    def centre(self, selector):
-        x, y = self.js("""
-            const el = document.querySelector(arguments[0]);
-            if (!el) return [null, null];
-            const r = el.getBoundingClientRect();
-            return [r.left + r.width / 2, r.top + r.height / 2]""", selector)
-        self.assertIsNotNone(x, selector)
-        return x, y
+    def box(self, target):
+        """The viewport rectangle of an element, or of what a selector finds."""
+        r = self.js("""
+            const el = typeof arguments[0] === 'string' ? document.querySelector(arguments[0]) : arguments[0];
+            return el && el.getBoundingClientRect()""", target)
+        self.assertIsNotNone(r, target)
+        return r
+
+    def centre(self, target):
+        r = self.box(target)
+        return r["left"] + r["width"] / 2, r["top"] + r["height"] / 2
 
     def touch(self, kind, points):
         self.cdp("Input.dispatchTouchEvent", type=kind,
                  touchPoints=[{"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)])
 
-    def tap(self, selector, at=None):
-        """A finger's tap at the centre of what `selector` finds, or `at` CSS pixels from its left."""
+    def tap(self, target, at=None):
+        """A finger's tap at the centre of an element (or what a selector finds), or `at` CSS pixels from its
+        left."""
         self.assert_no_sideways_scroll()
-        x, y = self.centre(selector)
+        x, y = self.centre(target)
         if at is not None:
-            x = self.js("return document.querySelector(arguments[0]).getBoundingClientRect().left", selector) + at
+            x = self.box(target)["left"] + at
         self.touch("touchStart", [(x, y)])
         self.touch("touchEnd", [])
 
@@ -126,9 +130,7 @@ class Device(PageCase):
         self.assertEqual(scroll_x, 0)
 
     def tap_button(self, caption):
-        self.js("arguments[0].id = 'tap-target'", self.shown_buttons(caption)[0])
-        self.tap("#tap-target")
-        self.js("document.getElementById('tap-target').removeAttribute('id')")
+        self.tap(self.shown_buttons(caption)[0])
 
     def score(self):
         return int(self.label("Score:")[len("Score:"):])

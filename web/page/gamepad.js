@@ -1,12 +1,11 @@
 // A gamepad with the standard mapping, read on animation frames while one is connected (the Gamepad API
-// has no events for buttons). Each press of a button the game knows, and each repeat of a held D-pad
-// button, goes to the program for the window in front, which decides what it means there (a key, a step
-// of the choice, a button pressed).
+// has no events for buttons). Each press of a button, by its index in the standard mapping, and each
+// repeat of a held D-pad button, goes to the program for the window in front, which decides what it
+// means there (a key, a step of the choice, a button pressed, or nothing).
 import { Repeater } from './repeat.js';
 
-// The standard mapping's indices of the buttons the program takes (its PadButton).
-const Button = { A: 0, B: 1, Start: 9, Down: 13, Left: 14, Right: 15 };
-const Held = [Button.Left, Button.Right, Button.Down]; // these repeat
+// The standard mapping's D-pad down, left and right: held, they repeat as a held key does.
+const Held = [13, 14, 15];
 
 export class GamepadInput {
     constructor(page) {
@@ -46,7 +45,7 @@ export class GamepadInput {
             if (gamepad.mapping !== 'standard')
                 continue;
             const pressed = gamepad.buttons.map((b) => !!(b && b.pressed));
-            for (const button of Object.values(Button)) {
+            for (let button = 0; button < pressed.length; ++button) {
                 if (pressed[button] && !pad.pressed[button])
                     this.down(pad, button);
                 else if (!pressed[button] && pad.pressed[button] && pad.repeaters.has(button))
