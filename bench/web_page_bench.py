@@ -14,8 +14,8 @@
   keys tapped on the controls instead (`taps_`), and once with as many taps on the bare desk
   (`desk_taps_`: what the browser spends on touch input whatever is tapped);
 - a tap on a control to the frame that shows its move, over TAPS taps on "Shift left" and "Shift right"
-  during play at "Easy": from the pointerdown's timeStamp to the end of the animation frame that drew
-  the move, and its parts: the tap's delivery to the page, the wait for the next play tick (the game
+  during play at "Easy": from the pointerdown's timeStamp to the end of the frame that drew the move,
+  and its parts: the tap's delivery to the page, the wait for the next play tick (the game
   draws a key's move with its next tick, every 50 ms, by design) and that tick to the frame drawn.
 
     /usr/bin/python3 bench/web_page_bench.py BUILD_WEB_FOLDER
@@ -37,8 +37,8 @@ from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 # The floor: a page with one canvas of the game window's size where a piece-sized block moves 20 times a
-# second, drawn the way the page draws (a timer, then an animation frame repainting the changed area of a
-# desynchronized canvas).
+# second, drawn the way the page draws (a timer's task repainting the changed area of a desynchronized
+# canvas).
 # Its script is a file of its own: the server's policy allows no inline script.
 FLOOR_PAGE = """<!doctype html><meta charset="utf-8"><title>floor</title>
 <canvas id="c" width="420" height="432"></canvas><script src="floor.js"></script>"""
@@ -50,7 +50,7 @@ function frame() {
     y = (y + 6) % 350;
     ctx.fillStyle = '#00f'; ctx.fillRect(100, y, 60, 80);
 }
-setInterval(() => requestAnimationFrame(frame), 50);
+setInterval(frame, 50);
 window.blokkoPage = { firstFrame: performance.now(), ticks: { 1: 0 } };
 """
 
@@ -135,8 +135,8 @@ def control_places(driver):
         return places;"""), 10, "the on-screen controls")
 
 
-# Page-side record of each tap on a control: its event time, when the page had handled it, and the first
-# animation frame after the next play tick (the frame that draws the move).
+# Page-side record of each tap on a control: its event time, when the page had handled it, and the end of
+# the frame the next play tick drew (the frame that draws the move; the page draws it in the tick's task).
 TAP_PROBE = """
     window.tapRecords = [];
     let pending = null;
@@ -148,17 +148,18 @@ TAP_PROBE = """
         if (pending && pending.handled === null)
             pending.handled = performance.now();
     });
-    const request = window.requestAnimationFrame.bind(window);
-    window.requestAnimationFrame = (callback) => request((time) => {
-        callback(time);
+    setInterval(() => {
         const page = window.blokkoPage;
-        if (pending && page.ticks[1] === pending.ticks + 1) {
-            window.tapRecords.push({ ...pending, tick: page.tickTimes[1].last, drawn: performance.now() });
+        if (!pending || page.ticks[1] === pending.ticks)
+            return;
+        const tick = page.tickTimes[1].last;
+        if (page.ticks[1] === pending.ticks + 1 && page.drawn.at >= tick) {
+            window.tapRecords.push({ ...pending, tick, drawn: page.drawn.at });
             pending = null;
-        } else if (pending && page.ticks[1] > pending.ticks + 1) {
+        } else if (page.ticks[1] > pending.ticks + 1) {
             pending = null; // two ticks before a frame: not a frame this page would show
         }
-    });"""
+    }, 1);"""
 
 
 def measure_taps(driver, server):

@@ -1,7 +1,7 @@
 #pragma once
-// A frame of both windows' scenes for the page, as one flat array of doubles that the page (web/page/) reads
-// from the module's memory: for each window its state, its items back to front, and the areas changed
-// since the last frame.
+// A frame of both windows' scenes for the page, as one flat array of doubles that the page (web/page/)
+// reads from the module's memory: for each window its state, its labels and controls when any of them
+// changed, and the canvas calls that repaint what changed since the last frame.
 
 #include <array>
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "scene/program_scene.h"
+#include "web/frame_texts.h"
+#include "web/paint_writer.h"
 
 namespace blokko::web {
 
@@ -20,22 +22,20 @@ public:
     void update();
     // Whether a frame would show anything new: a window shown or hidden, or a change to draw.
     bool dirty() const;
-    // Writes the frame (all that changed since the last one, as of the last update(): the items the
-    // scene reported changed and the areas it reported); valid until the next call.
+    // Writes the frame (all that changed since the last one, as of the last update()); valid until the
+    // next call.
     const double* write();
     const std::array<scene::TimerState, 3>& timers() const { return scene_.timers(); }
     // The load of the game window the timers belong to; 0 while it is not loaded.
     std::uint64_t load() const { return scene_.form1().load; }
     // A text of the last frame, by the id the frame gave it.
-    const char* text(int id) const;
+    const char* text(int id) const { return texts_.get(id); }
 
     // The page's device pixels per CSS pixel: every geometry of the frame is in its device pixels. A new
-    // ratio sends both windows whole.
+    // ratio draws both windows whole.
     void setScale(double scale);
-    // An image item's pixels at the page's ratio, by window (0 the difficulty window, 1 the game window)
-    // and id: their count, then x, y, width, height and 0x00RRGGBB colour of each; valid until the next
-    // call.
-    const std::int32_t* picture(int window, int id);
+    // The next frame draws both windows whole, as after the page lost its canvases' pixels.
+    void drawAfresh();
     // A hatch's tile at the page's ratio: its side, then the ink (0 to 255) of each of its pixels, row
     // by row; side 0 for no hatch. Valid until the next call.
     const std::int32_t* hatchTile(int style);
@@ -44,23 +44,24 @@ private:
     // What the scene's updates changed since the last frame.
     struct Pending {
         std::vector<scene::Rect> changed; // the areas to repaint
-        std::vector<std::uint16_t> ids; // the items that changed or moved, each once
-        std::vector<bool> listed; // by id: in `ids`
-        bool whole = true; // the page builds the window afresh: a new load, or a button or the scroll bar changed
-        bool all = true; // every item is sent: a new load or a new ratio
+        // The page builds the window afresh: a new load, a new ratio, the window shown again, or a
+        // button or the scroll bar changed or took another place.
+        bool whole = true;
+        bool controls = true; // a label, a button or the scroll bar changed: the page is sent them all
         bool shown = false; // as the last frame had it
+        std::string caption; // as the last frame had it
     };
     static void take(const scene::Window& w, Pending& pending);
-    void window(const scene::Window& w, Pending& pending);
-    void item(const scene::Item& i, std::size_t index);
-    int addText(const std::string& text);
+    void window(std::size_t index, const scene::Window& w); // 0 the difficulty window, 1 the game window
+    void item(const scene::Item& i, int layer);
 
     scene::ProgramScene scene_;
     std::array<Pending, 2> pending_; // difficulty window, game window
+    std::array<PaintWriter, 2> painters_;
     std::vector<double> out_;
-    std::vector<std::string> texts_;
+    FrameTexts texts_;
     double scale_ = 1;
-    std::vector<std::int32_t> lookup_; // the latest picture or hatch tile asked for
+    std::vector<std::int32_t> tile_; // the latest hatch tile asked for
 };
 
 } // namespace blokko::web

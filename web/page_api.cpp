@@ -1,5 +1,6 @@
 // The page's C interface to the program: events in; timers and a frame of the scene out, as a flat
-// array of doubles that the page (web/page/) reads straight from the module's memory.
+// array of doubles that the page (web/page/) reads straight from the module's memory: the canvas calls
+// that draw it, and the labels and controls the page keeps as elements of its own.
 
 #include <emscripten/emscripten.h>
 
@@ -198,11 +199,11 @@ EMSCRIPTEN_KEEPALIVE const char* page_text(int id)
     return running() ? session->frame.text(id) : "";
 }
 
-// An image item's pixels as rectangles of the page's device pixels (see FrameWriter::picture).
-EMSCRIPTEN_KEEPALIVE const std::int32_t* page_picture(int window, int id)
+// The next frame draws both windows whole: the page lost its canvases' pixels, or a test compares.
+EMSCRIPTEN_KEEPALIVE void page_draw_afresh()
 {
-    static const std::int32_t none = 0;
-    return running() ? session->frame.picture(window, id) : &none;
+    if (running())
+        session->frame.drawAfresh();
 }
 
 // A hatch's tile at the page's ratio (see FrameWriter::hatchTile).

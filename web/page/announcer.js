@@ -51,6 +51,6 @@ function shownTexts(items) {
     const texts = new Map();
     for (const item of items)
         if ((item.kind === Kind.Label || item.kind === Kind.Button) && item.visible && item.text.trim())
-            texts.set(item.index, item.text.replace(/ +/g, ' ').trim());
+            texts.set(item.id, item.text.replace(/ +/g, ' ').trim());
     return texts;
 }

@@ -44,7 +44,7 @@ export class PageButton {
         setStyle(this.el, 'top', `${r.y}px`);
         setStyle(this.el, 'width', `${r.w}px`);
         setStyle(this.el, 'height', `${r.h}px`);
-        setStyle(this.el, 'font', cssFont(item, 1));
+        setStyle(this.el, 'font', cssFont(item.italic, item.weight, item.pixels, item.family, item.fallback));
         this.showLines(item);
         if (this.el.hidden !== !item.visible)
             this.el.hidden = !item.visible;

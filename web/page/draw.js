@@ -1,4 +1,4 @@
-// Scene items drawn with Canvas 2D calls: colours, fonts, hatches, cells, labels, panels, images.
+// The frame's canvas calls (web/paint_writer.h) run on a window's layers: colours, fonts, hatches.
 
 // A colour the scene resolved, 0xRRGGBB, as CSS text. Each colour's text is made once: the page sets a
 // fill style for every cell it draws.
@@ -12,9 +12,9 @@ export function css(rgb) {
     return text;
 }
 
-// The scene's font as drawn, its size in logical pixels times `scale`.
-export function cssFont(item, scale) {
-    return `${item.italic ? 'italic ' : ''}${item.weight} ${item.pixels * scale}px "${item.family}", "${item.fallback}"`;
+// The scene's font as drawn, its size in pixels.
+export function cssFont(italic, weight, size, family, fallback) {
+    return `${italic ? 'italic ' : ''}${weight} ${size}px "${family}", "${fallback}"`;
 }
 
 // The scene's hatch tiles (black ink over a cell's inside) as canvas patterns, made once per ratio.
@@ -53,122 +53,77 @@ export function setStyle(element, name, value) {
 }
 
 
-// The changed rectangles (device pixels), a pixel wider on each side for anti-aliased text edges,
-// those that overlap merged into one: the parts of a window to repaint, each on its own.
-export function repaintAreas(changed) {
-    const areas = [];
-    for (const d of changed) {
-        let area = { x: d.x - 1, y: d.y - 1, w: d.w + 2, h: d.h + 2 };
-        for (let i = 0; i < areas.length;) {
-            if (intersects(areas[i], area)) {
-                area = union(area, areas.splice(i, 1)[0]);
-                i = 0; // the grown area may now reach one already passed
-            } else {
-                ++i;
+// The calls the frame wrote for a window, from `at` to `end` in the engine's heap, on its canvas layers
+// (each canvas has its context as `ctx`). `scale` is the frame's device pixel ratio.
+const Call = {
+    Layer: 1, FillLayer: 2, ClearLayer: 3, Clip: 4, Restore: 5, Fill: 6, Clear: 7, Hatch: 8, Font: 9, Text: 10,
+};
+export function drawCalls(layers, engine, at, end, scale) {
+    let h = engine.heap();
+    let canvas = layers[0];
+    let ctx = canvas.ctx;
+    while (at < end) {
+        switch (h[at]) {
+        case Call.Layer:
+            canvas = layers[h[at + 1]];
+            ctx = canvas.ctx;
+            at += 2;
+            break;
+        case Call.FillLayer:
+            ctx.fillStyle = css(h[at + 1]);
+            ctx.fillRect(0, 0, canvas.width, canvas.height);
+            at += 2;
+            break;
+        case Call.ClearLayer:
+            ctx.clearRect(0, 0, canvas.width, canvas.height);
+            at += 1;
+            break;
+        case Call.Clip:
+            ctx.save();
+            ctx.beginPath();
+            ctx.rect(h[at + 1], h[at + 2], h[at + 3], h[at + 4]);
+            ctx.clip();
+            at += 5;
+            break;
+        case Call.Restore:
+            ctx.restore();
+            at += 1;
+            break;
+        case Call.Fill:
+            ctx.fillStyle = css(h[at + 1]);
+            ctx.fillRect(h[at + 2], h[at + 3], h[at + 4], h[at + 5]);
+            at += 6;
+            break;
+        case Call.Clear:
+            ctx.clearRect(h[at + 1], h[at + 2], h[at + 3], h[at + 4]);
+            at += 5;
+            break;
+        case Call.Hatch: {
+            const pattern = hatchPattern(ctx, engine, h[at + 1], scale);
+            h = engine.heap(); // the tile came from the engine
+            if (pattern) {
+                ctx.fillStyle = pattern;
+                ctx.fillRect(h[at + 2], h[at + 3], h[at + 4], h[at + 5]);
             }
+            at += 6;
+            break;
         }
-        areas.push(area);
+        case Call.Font:
+            ctx.font = cssFont(h[at + 1] !== 0, h[at + 2], h[at + 3], engine.text(h[at + 4]), engine.text(h[at + 5]));
+            ctx.textBaseline = 'alphabetic';
+            at += 6;
+            break;
+        case Call.Text:
+            ctx.fillStyle = css(h[at + 1]);
+            ctx.fillText(engine.text(h[at + 2]), h[at + 3], h[at + 4]);
+            at += 5;
+            break;
+        default:
+            throw new Error(`no canvas call ${h[at]}`);
+        }
     }
-    return areas;
 }
 
 export function intersects(a, b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
-
-// Whether `outer` holds all of `inner`.
-export function contains(outer, inner) {
-    return outer.x <= inner.x && outer.y <= inner.y && inner.x + inner.w <= outer.x + outer.w &&
-        inner.y + inner.h <= outer.y + outer.h;
-}
-
-// The smallest rectangle holding both (either may be null: nothing).
-export function union(a, b) {
-    if (!a || !b)
-        return a || b;
-    const x = Math.min(a.x, b.x), y = Math.min(a.y, b.y);
-    return { x, y, w: Math.max(a.x + a.w, b.x + b.w) - x, h: Math.max(a.y + a.h, b.y + b.h) - y };
-}
-
-// A cell's or a panel filler's square as the scene gives it: the border's colour over the square, then
-// the inside in its fill colour and the hatch over it; a square that is not filled draws its border
-// only.
-export function drawSquare(ctx, engine, item, scale) {
-    const r = item.square, b = item.borderPixels;
-    if (item.filled) {
-        if (b > 0) {
-            ctx.fillStyle = css(item.borderColour);
-            ctx.fillRect(r.x, r.y, r.w, r.h);
-        }
-        const inside = item.inside;
-        if (inside.w <= 0 || inside.h <= 0)
-            return;
-        ctx.fillStyle = css(item.fill);
-        ctx.fillRect(inside.x, inside.y, inside.w, inside.h);
-        const pattern = item.pattern > 1 ? hatchPattern(ctx, engine, item.pattern, scale) : null;
-        if (pattern) {
-            ctx.fillStyle = pattern;
-            ctx.fillRect(inside.x, inside.y, inside.w, inside.h);
-        }
-        return;
-    }
-    if (b <= 0)
-        return;
-    ctx.fillStyle = css(item.borderColour);
-    ctx.fillRect(r.x, r.y, r.w, b);
-    ctx.fillRect(r.x, r.y + r.h - b, r.w, b);
-    ctx.fillRect(r.x, r.y + b, b, r.h - 2 * b);
-    ctx.fillRect(r.x + r.w - b, r.y + b, b, r.h - 2 * b);
-}
-
-export function drawLabel(ctx, item, scale) {
-    const r = item.device;
-    if (item.opaque) {
-        ctx.fillStyle = css(item.back);
-        ctx.fillRect(r.x, r.y, r.w, r.h);
-    }
-    if (item.lines.length === 0)
-        return;
-    // The scene's lines where it places them; a line placed below a label one line high stays inside it,
-    // as only the label's area is repainted when it changes.
-    ctx.save();
-    ctx.beginPath();
-    ctx.rect(r.x, r.y, r.w, r.h);
-    ctx.clip();
-    ctx.font = cssFont(item, scale);
-    ctx.fillStyle = css(item.fore);
-    ctx.textBaseline = 'alphabetic';
-    const { x, y } = item.box; // the label's place in logical pixels, as the scene rounds it
-    for (const line of item.lines)
-        ctx.fillText(line.text, (x + line.left) * scale, (y + line.baseline) * scale);
-    ctx.restore();
-}
-
-// A panel and the filler cell it holds, clipped by it.
-export function drawPanel(ctx, engine, item, scale) {
-    const r = item.device;
-    ctx.fillStyle = css(item.back);
-    ctx.fillRect(r.x, r.y, r.w, r.h);
-    if (!item.innerVisible)
-        return;
-    ctx.save();
-    ctx.beginPath();
-    ctx.rect(r.x, r.y, r.w, r.h);
-    ctx.clip();
-    drawSquare(ctx, engine, item, scale);
-    ctx.restore();
-}
-
-// An image: the scene's picture pixels, each a rectangle of device pixels. They change only with the
-// item, which then comes as a new object. Returns the device pixels drawn.
-export function drawPicture(ctx, engine, windowIndex, item) {
-    if (!item.picture)
-        item.picture = engine.picture(windowIndex, item.id);
-    let drawn = null;
-    for (const p of item.picture) {
-        ctx.fillStyle = css(p.rgb);
-        ctx.fillRect(p.x, p.y, p.w, p.h);
-        drawn = union(drawn, p);
-    }
-    return drawn;
 }

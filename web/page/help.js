@@ -31,9 +31,9 @@ export class Help {
         let text = '';
         if (!form2.el.hidden) {
             text = 'Choose a difficulty with Left and Right, then press Enter.';
-        } else if (!game.el.hidden && game.last) {
+        } else if (!game.el.hidden) {
             // The frame's items are back to front: the last shown button is the one Enter presses.
-            const front = game.last.items.filter((item) => item.kind === Kind.Button && item.visible).pop();
+            const front = game.items.filter((item) => item.kind === Kind.Button && item.visible).pop();
             if (front)
                 text = `Press Enter or tap ${front.text} ${ButtonDoes[front.text] ?? 'to go on'}.`;
         }

@@ -39,6 +39,7 @@ async function main() {
         firstFrame: performance.now(),
         ticks: page.ticks,
         tickTimes: page.tickTimes,
+        drawn: page.drawn,
         redraw: (afresh) => page.redraw(afresh),
     };
     performance.mark('blokko-first-frame');

@@ -83,7 +83,7 @@ export function install(page, module) {
                 shown: !w.el.hidden,
                 // The scene's texts as this window has them: each shown label's, then each shown button's
                 // caption (its accessible name, whatever lines it is broken into).
-                texts: (w.last ? w.last.items : [])
+                texts: w.items
                     .filter((item) => item.kind === Kind.Label && item.visible && item.text.trim())
                     .map((item) => `label ${item.text}`)
                     .concat([...w.controls.values()].filter((c) => c.el.localName === 'button' && !c.el.hidden)

@@ -1,10 +1,7 @@
 // One window on the page: title bar, client area, canvas layers between the real controls.
 import { Kind } from './engine.js';
-import {
-    css, setStyle, intersects, contains, union, repaintAreas, drawSquare, drawLabel, drawPanel, drawPicture,
-} from './draw.js';
+import { setStyle, intersects, drawCalls } from './draw.js';
 import { PageButton, PageScrollBar } from './controls.js';
-import { ItemGrid } from './item_grid.js';
 
 export class PageWindow {
     constructor(page, name, index) {
@@ -30,7 +27,6 @@ export class PageWindow {
         this.closeButton.innerHTML =
             '<svg viewBox="0 0 8 7" aria-hidden="true"><path d="M0 0h2l2 2.5L6 0h2L5 3.5 8 7H6L4 4.5 2 7H0l3-3.5z"/></svg>';
         this.closeButton.addEventListener('click', () => page.close(this.index));
-        this.caption = null; // as the title bar shows it
         this.titleBar.append(this.captionEl, this.closeButton);
         this.client = document.createElement('div');
         this.client.className = 'client';
@@ -38,8 +34,8 @@ export class PageWindow {
         this.layers = [];
         this.controls = new Map(); // scene item id -> HTML control
         this.texts = []; // the shown labels' texts for screen readers: { el, at: the label's item }
-        this.builtFor = null; // the load, size and scale the layers were built for
-        this.layerOf = null;
+        this.items = []; // the labels and controls of the latest frame that had them
+        this.drawnAt = null; // the device pixel ratio the layers were built for
         this.placed = false;
         // The place of the window's outer top left corner on the desk and the scale it is shown at
         // (below 1 where the viewport is too small for it), in CSS pixels of the page.
@@ -152,68 +148,25 @@ export class PageWindow {
         return { width: this.el.offsetWidth * this.scale, height: this.el.offsetHeight * this.scale };
     }
 
-    // Canvas layers between the HTML controls: items behind the first shown control go on layer 0,
-    // items between it and the next on layer 1, and so on. Returns each item's layer (by its index)
-    // and the controls in drawing order.
-    arrange(win) {
-        const layerOf = new Array(win.items.length).fill(0);
-        const html = [];
-        let layer = 0;
-        win.items.forEach((item, i) => {
-            if (isControl(item)) {
-                html.push(item);
-                if (item.visible)
-                    ++layer;
-            }
-            layerOf[i] = layer;
-        });
-        return { layerOf, layers: layer + 1, html };
+    setCaption(caption) {
+        this.captionEl.textContent = caption;
     }
 
-    // A frame that is not whole changes no HTML control and keeps the layers (a change to a button or
-    // the scroll bar makes the frame whole); it only repaints, and renews the label texts if a label
-    // changed. `win.items` is the window's draw list, `changedItems` those the frame brought.
-    update(win, engine, changedItems) {
-        // The frame is drawn for the ratio the page told the engine.
-        const scale = win.scale;
-        const width = win.cssWidth, height = win.cssHeight;
-        if (this.caption !== win.caption) {
-            this.caption = win.caption;
-            this.captionEl.textContent = win.caption;
-        }
-        const built = this.builtFor;
-        const whole = win.whole || !built || built.generation !== win.generation || built.width !== width ||
-            built.height !== height || built.scale !== scale;
-        if (whole) {
-            if (built && built.scale !== scale)
+    // A frame of the shown window: built afresh when whole (the layers, between the controls as the frame
+    // places them), the labels' texts renewed when the frame has them, then its canvas calls.
+    update(win, engine) {
+        if (win.whole) {
+            if (this.drawnAt !== null && this.drawnAt !== win.scale)
                 this.snapToDevicePixels(); // a new ratio has a grid of its own
-            this.builtFor = { generation: win.generation, width, height, scale };
-            setStyle(this.el, 'width', `${width}px`);
-            setStyle(this.el, 'height', `${height}px`);
-            const { layerOf, layers, html } = this.arrange(win);
-            this.layerOf = layerOf;
-            this.rebuildLayers(layers, win);
-            this.updateControls(html);
-            this.grid = new ItemGrid(this.layers[0].width, this.layers[0].height);
-            win.items.forEach((item) => this.place(item));
-        } else {
-            for (const item of changedItems)
-                this.place(item);
+            this.drawnAt = win.scale;
+            setStyle(this.el, 'width', `${win.cssWidth}px`);
+            setStyle(this.el, 'height', `${win.cssHeight}px`);
+            this.rebuildLayers(win.layers, win);
+            this.updateControls(win.items.filter(isControl));
         }
-        if (whole || changedItems.some((item) => item.kind === Kind.Label))
+        if (win.items)
             this.updateLabels(win.items);
-        this.paint(win, engine, whole, scale);
-    }
-
-    // The next frame draws the window whole.
-    drawAfresh() {
-        this.builtFor = null;
-    }
-
-    // Keeps the grid of drawn items up to date with an item's place.
-    place(item) {
-        if (!isControl(item))
-            this.grid.place(item.index, item.device);
+        drawCalls(this.layers, engine, win.calls.from, win.calls.to, win.scale);
     }
 
     rebuildLayers(count, win) {
@@ -258,10 +211,9 @@ export class PageWindow {
         this.alignLayers();
     }
 
-    updateControls(html) {
+    updateControls(controls) {
         const seen = new Set();
-        let layer = 0;
-        html.forEach((item) => {
+        controls.forEach((item) => {
             seen.add(item.id);
             let control = this.controls.get(item.id);
             if (!control) {
@@ -272,10 +224,8 @@ export class PageWindow {
             }
             control.update(item);
             control.at = item;
-            if (item.visible)
-                ++layer;
-            // Stacking: canvas layer n has z-index 2n, the control in front of it 2n + 1.
-            setStyle(control.el, 'zIndex', String(2 * (item.visible ? layer - 1 : 0) + 1));
+            // Stacking: canvas layer n has z-index 2n, a control in front of it 2n + 1.
+            setStyle(control.el, 'zIndex', String(2 * item.layer + 1));
         });
         this.layers.forEach((canvas, n) => setStyle(canvas, 'zIndex', String(2 * n)));
         for (const [id, control] of this.controls)
@@ -345,77 +295,6 @@ export class PageWindow {
         if (focused && focused !== document.activeElement && this.client.contains(focused))
             focused.focus({ preventScroll: true });
     }
-
-    // Repaints what changed: each group of overlapping changed areas (a falling piece's old and new
-    // places overlap; the two curtain halves are far apart) on every layer that has or had something
-    // there, drawing the items that reach into it.
-    paint(win, engine, whole, scale) {
-        if (whole) {
-            for (const layer of this.layers)
-                layer.inked = [];
-            const all = { x: 0, y: 0, w: this.layers[0].width, h: this.layers[0].height };
-            this.paintArea(win, engine, all, win.items.keys(), scale);
-            return;
-        }
-        for (const area of repaintAreas(win.changed))
-            this.paintArea(win, engine, area, this.grid.near(area), scale);
-    }
-
-    // A layer in front is transparent and mostly empty: one that is left alone is not sent to the
-    // compositor again. Each such layer keeps the rectangles that may hold its ink (`inked`): those that
-    // a repaint clears whole are forgotten, so a layer emptied once (the curtain, after the parade) is
-    // left alone from then on.
-    paintArea(win, engine, area, indices, scale) {
-        const toDraw = this.layers.map(() => []);
-        for (const i of indices) {
-            const item = win.items[i];
-            if (item.visible && !isControl(item) && intersects(item.device, area))
-                toDraw[this.layerOf[i]].push(item);
-        }
-        toDraw.forEach((layerItems, n) => {
-            const layer = this.layers[n];
-            const items = withoutHidden(layerItems);
-            if (n > 0 && items.length === 0 && !layer.inked.some((r) => intersects(r, area)))
-                return;
-            const ctx = layer.ctx;
-            ctx.save();
-            ctx.beginPath();
-            ctx.rect(area.x, area.y, area.w, area.h);
-            ctx.clip();
-            if (n === 0) {
-                ctx.fillStyle = css(win.back);
-                ctx.fillRect(area.x, area.y, area.w, area.h);
-            } else {
-                ctx.clearRect(area.x, area.y, area.w, area.h);
-                layer.inked = layer.inked.filter((r) => !contains(area, r));
-            }
-            for (const item of items) {
-                const drawn = this.drawItem(ctx, item, engine, scale);
-                if (n > 0 && drawn && !layer.inked.some((r) => contains(r, drawn)))
-                    layer.inked.push(drawn);
-            }
-            ctx.restore();
-        });
-    }
-
-    // Draws one item; returns the device pixels it may have touched.
-    drawItem(ctx, item, engine, scale) {
-        switch (item.kind) {
-        case Kind.Cell:
-            drawSquare(ctx, engine, item, scale);
-            return item.device;
-        case Kind.Label:
-            drawLabel(ctx, item, scale);
-            return item.device;
-        case Kind.Panel:
-            drawPanel(ctx, engine, item, scale);
-            return item.device;
-        case Kind.Image:
-            return union(item.device, drawPicture(ctx, engine, this.index, item));
-        default:
-            return null;
-        }
-    }
 }
 
 // The whole CSS pixel nearest `at` (within MaxNudge) at which `at + offset` CSS pixels fall on a whole
@@ -446,38 +325,6 @@ function isControl(item) {
     return item.kind === Kind.Button || item.kind === Kind.ScrollBar;
 }
 
-// Whether an item paints the whole of its rectangle opaquely: nothing drawn before it shows there.
-function isSolid(item) {
-    switch (item.kind) {
-    case Kind.Panel:
-        return true;
-    case Kind.Label:
-        return item.opaque;
-    case Kind.Cell: // a cell draws the square of its shorter side
-        return item.filled && sameRect(item.square, item.device);
-    default:
-        return false;
-    }
-}
-
-// One layer's items in drawing order, less those that a solid item drawn later wholly covers: while the
-// curtain slides, the cells behind a half are not drawn only to be painted over. An image may draw
-// beyond its rectangle, so it is always drawn.
-function withoutHidden(items) {
-    const kept = [];
-    const solids = [];
-    for (let k = items.length - 1; k >= 0; --k) {
-        const item = items[k];
-        const r = item.device;
-        if (item.kind !== Kind.Image && solids.some((s) => contains(s, r)))
-            continue;
-        kept.push(item);
-        if (isSolid(item))
-            solids.push(r);
-    }
-    return kept.reverse();
-}
-
 function twipsRect(item) {
     return { x: item.left, y: item.top, w: item.width, h: item.height };
 }
@@ -486,6 +333,3 @@ function area(item) {
     return item.width * item.height;
 }
 
-function sameRect(a, b) {
-    return a.x === b.x && a.y === b.y && a.w === b.w && a.h === b.h;
-}
