@@ -38,7 +38,7 @@ int main()
         const auto batch = [&] {
             const auto start = std::chrono::steady_clock::now();
             for (int i = 0; i < TicksPerBatch; ++i) {
-                f.down = 2 + i % 8;
+                f.down = static_cast<float>(2 + i % 8);
                 program.tick(TimerId::Timer1);
                 if (withScene)
                     scene.update();
