@@ -35,6 +35,21 @@ PixelRect unite(const PixelRect& a, const PixelRect& b)
     return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
 }
 
+// Whether an item paints the whole of its rectangle opaquely: nothing drawn before it shows there.
+bool isSolid(const Item& i, const PixelRect& device, double scale)
+{
+    switch (i.kind) {
+    case Kind::Panel:
+        return true;
+    case Kind::Label:
+        return i.opaque;
+    case Kind::Cell: // a cell draws the square of its shorter side
+        return i.opaque && scene::cellPixels(i, scale).square == device;
+    default:
+        return false;
+    }
+}
+
 // The changed rectangles, a pixel wider on each side for anti-aliased text edges, those that overlap
 // merged into one: the parts of a window to repaint, each on its own (a falling piece's old and new
 // places overlap; the two curtain halves are far apart).
@@ -64,7 +79,7 @@ std::vector<PixelRect> repaintAreas(const std::vector<scene::Rect>& changed, dou
 class PaintWriter::Calls {
 public:
     Calls(const scene::Window& w, double scale, FrameTexts& texts, std::vector<double>& out)
-        : w(w), scale(scale), texts_(texts), out_(out)
+        : window(w), scale(scale), texts_(texts), out_(out)
     {
     }
 
@@ -98,7 +113,7 @@ public:
         return {};
     }
 
-    const scene::Window& w;
+    const scene::Window& window;
     const double scale;
 
 private:
@@ -159,7 +174,7 @@ private:
     PixelRect picture(const Item& i)
     {
         PixelRect drawn;
-        for (const scene::PicturePixel& p : scene::picturePixels(i, w.picture, scale)) {
+        for (const scene::PicturePixel& p : scene::picturePixels(i, window.picture, scale)) {
             call(Call::Fill, p.colour, p.rect);
             drawn = unite(drawn, p.rect);
         }
@@ -208,6 +223,7 @@ void PaintWriter::changed(const scene::Window& w, const std::vector<scene::Rect>
         area(calls, a, false);
 }
 
+// Each item's layer and device pixels, for this frame.
 void PaintWriter::place(const scene::Window& w, double scale)
 {
     layerOf_ = layersOf(w);
@@ -216,29 +232,12 @@ void PaintWriter::place(const scene::Window& w, double scale)
         device_[k] = scene::toDevice(w.items[k].rect, scale);
 }
 
-// Whether an item paints the whole of its rectangle opaquely: nothing drawn before it shows there.
-namespace {
-bool isSolid(const Item& i, const PixelRect& device, double scale)
-{
-    switch (i.kind) {
-    case Kind::Panel:
-        return true;
-    case Kind::Label:
-        return i.opaque;
-    case Kind::Cell: // a cell draws the square of its shorter side
-        return i.opaque && scene::cellPixels(i, scale).square == device;
-    default:
-        return false;
-    }
-}
-} // namespace
-
 // Repaints one area on every layer that has or had something there. On each layer, an item that a solid
 // item drawn later wholly covers is left out: while the curtain slides, the cells behind a half are not
 // drawn only to be painted over. An image may draw beyond its rectangle, so it is always drawn.
 void PaintWriter::area(Calls& calls, const PixelRect& a, bool whole)
 {
-    const scene::Window& w = calls.w;
+    const scene::Window& w = calls.window;
     for (std::size_t n = 0; n < inked_.size(); ++n) {
         std::vector<std::size_t> kept; // back to front once reversed
         std::vector<PixelRect> solids;
