@@ -66,6 +66,13 @@ foreach(kind_and_file "css;fonts.css" "js;page/fonts.js")
         DEPENDS ${PROJECT_SOURCE_DIR}/tools/font_table.py ${BLOKKO_FONT_LIST} ${font_files})
 endforeach()
 add_custom_target(blokko_page_fonts ALL DEPENDS ${site}/fonts.css ${site}/page/fonts.js)
+
+# The codes of a frame (item kinds and flags, canvas calls), from their one source in C++.
+add_custom_command(OUTPUT ${site}/page/frame_codes.js
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tools/frame_codes.py ${PROJECT_SOURCE_DIR}/web/frame_codes.h
+        ${site}/page/frame_codes.js
+    DEPENDS ${PROJECT_SOURCE_DIR}/tools/frame_codes.py ${PROJECT_SOURCE_DIR}/web/frame_codes.h)
+add_custom_target(blokko_frame_codes ALL DEPENDS ${site}/page/frame_codes.js)
 set(page_font_files fonts.css page/fonts.js fonts/README.txt)
 set(font_notes "The fonts of the Blokko page: files of Debian's font packages, each under its package's licence.\n\n")
 foreach(entry ${font_entries})
@@ -88,7 +95,8 @@ list(REMOVE_DUPLICATES page_font_files) # one licence for two fonts of a package
 
 # The site: every file of the page, relative to the site folder, the one list of them. A server needs them
 # all; the service worker keeps them for offline play, under a name that changes with any of them.
-set(site_files ${page_files} ${page_icons} blokko-engine.js blokko-engine.wasm ${page_font_files})
+set(site_files ${page_files} ${page_icons} blokko-engine.js blokko-engine.wasm ${page_font_files}
+    page/frame_codes.js)
 list(TRANSFORM site_files PREPEND ${site}/ OUTPUT_VARIABLE site_paths)
 # The .wasm comes with blokko-engine.js, which the engine's target names.
 list(FILTER site_paths EXCLUDE REGEX "\\.wasm$")
@@ -96,5 +104,5 @@ add_custom_command(OUTPUT ${site}/service-worker.js
     COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/web/service_worker.py ${site}
         ${PROJECT_SOURCE_DIR}/web/service-worker.js ${site}/service-worker.js ${site_files}
     DEPENDS ${PROJECT_SOURCE_DIR}/web/service_worker.py ${PROJECT_SOURCE_DIR}/web/service-worker.js ${site_paths}
-        blokko-engine blokko_icons blokko_page_fonts)
+        blokko-engine blokko_icons blokko_page_fonts blokko_frame_codes)
 add_custom_target(blokko_service_worker ALL DEPENDS ${site}/service-worker.js)

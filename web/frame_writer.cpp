@@ -9,27 +9,29 @@ namespace blokko::web {
 
 namespace {
 
-// The item kinds and flags as the page (web/page/) reads them.
 double kindCode(scene::Kind kind)
 {
     switch (kind) {
     case scene::Kind::Cell:
-        return 1;
+        return static_cast<int>(ItemKind::Cell);
     case scene::Kind::Label:
-        return 2;
+        return static_cast<int>(ItemKind::Label);
     case scene::Kind::Panel:
-        return 3;
+        return static_cast<int>(ItemKind::Panel);
     case scene::Kind::Image:
-        return 4;
+        return static_cast<int>(ItemKind::Image);
     case scene::Kind::Button:
-        return 5;
+        return static_cast<int>(ItemKind::Button);
     case scene::Kind::ScrollBar:
-        return 6;
+        return static_cast<int>(ItemKind::ScrollBar);
     }
     return 0;
 }
 
-enum Flag : int { Visible = 1, Enabled = 2, Italic = 4 };
+int flag(bool set, ItemFlag flag)
+{
+    return set ? static_cast<int>(flag) : 0;
+}
 
 // The items the page keeps as elements of its own: its controls, and the labels' texts, which it gives
 // to screen readers.
@@ -138,7 +140,8 @@ void FrameWriter::item(const scene::Item& i, int layer)
 {
     const auto d = [](auto value) { return static_cast<double>(value); };
     const scene::DrawnFont& font = i.drawnFont;
-    const int flags = (i.visible ? Visible : 0) | (i.enabled ? Enabled : 0) | (font.italic ? Italic : 0);
+    const int flags =
+        flag(i.visible, ItemFlag::Visible) | flag(i.enabled, ItemFlag::Enabled) | flag(font.italic, ItemFlag::Italic);
     const scene::PixelRect box = scene::toDevice(i.rect, 1);
     out_.insert(out_.end(),
         {kindCode(i.kind), d(i.id), i.rect.left, i.rect.top, i.rect.width, i.rect.height, d(texts_.add(i.text)),

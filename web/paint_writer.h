@@ -12,23 +12,10 @@
 
 #include "scene/pixels.h"
 #include "scene/scene.h"
+#include "web/frame_codes.h"
 #include "web/frame_texts.h"
 
 namespace blokko::web {
-
-// Each call is written as its code, then its numbers.
-enum class Call : int {
-    Layer = 1, // n: the calls that follow draw on layer n
-    FillLayer = 2, // rgb: the whole layer in one colour
-    ClearLayer = 3, // the whole layer transparent
-    Clip = 4, // x y w h: saves the drawing state, then draws only inside the rectangle
-    Restore = 5, // the drawing state as the last Clip saved it
-    Fill = 6, // rgb x y w h
-    Clear = 7, // x y w h: transparent
-    Hatch = 8, // style x y w h: the hatch's tile in black over the rectangle, repeating from the corner
-    Font = 9, // italic weight size family fallback: the font of the texts that follow; size in device pixels
-    Text = 10, // rgb text x y: a line of text with its baseline at y
-};
 
 // The buttons and the scroll bar are the page's own controls; every other item is drawn on a layer.
 constexpr bool isControl(scene::Kind kind)

@@ -1,4 +1,5 @@
 // The frame's canvas calls (web/paint_writer.h) run on a window's layers: colours, fonts, hatches.
+import { Call } from './frame_codes.js';
 
 // A colour the scene resolved, 0xRRGGBB, as CSS text. Each colour's text is made once: the page sets a
 // fill style for every cell it draws.
@@ -55,9 +56,6 @@ export function setStyle(element, name, value) {
 
 // The calls the frame wrote for a window, from `at` to `end` in the engine's heap, on its canvas layers
 // (each canvas has its context as `ctx`). `scale` is the frame's device pixel ratio.
-const Call = {
-    Layer: 1, FillLayer: 2, ClearLayer: 3, Clip: 4, Restore: 5, Fill: 6, Clear: 7, Hatch: 8, Font: 9, Text: 10,
-};
 export function drawCalls(layers, engine, at, end, scale) {
     let h = engine.heap();
     let canvas = layers[0];

@@ -1,8 +1,10 @@
 // The engine behind its C interface (web/page_api.cpp): events in, frames of the scene out.
+// The item kinds and flags come from web/frame_codes.h, written for the page at build time.
+import { ItemKind, ItemFlag as Flag } from './frame_codes.js';
 
-// Item kinds and flags, as web/frame_writer.cpp writes them.
-export const Kind = { Cell: 1, Label: 2, Panel: 3, Image: 4, Button: 5, ScrollBar: 6 };
-const Flag = { Visible: 1, Enabled: 2, Italic: 4 };
+export { ItemKind as Kind };
+
+// The numbers of a window and of an item in a frame, as web/frame_writer.cpp writes them.
 const WindowFields = 15;
 const ItemFields = 25; // then the item's lines
 const LineFields = 4;

@@ -4,8 +4,8 @@
 import { test, afterEach } from 'node:test';
 import assert from 'node:assert/strict';
 import { time } from './dom.mjs';
-
-const { Clock } = await import('../../../web/page/clock.js');
+import { pageModule } from './page_module.mjs';
+const { Clock } = await import(pageModule('clock.js'));
 
 let clock = null;
 const ticks = [];

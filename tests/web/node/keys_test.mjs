@@ -3,7 +3,8 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { forwardKey } from '../../../web/page/keys.js';
+import { pageModule } from './page_module.mjs';
+const { forwardKey } = await import(pageModule('keys.js'));
 
 const createKeyModule = createRequire(import.meta.url)(process.env.BLOKKO_KEY_MODULE);
 const keyModule = await createKeyModule();

@@ -3,8 +3,8 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import './dom.mjs';
-
-const { PageScrollBar } = await import('../../../web/page/controls.js');
+import { pageModule } from './page_module.mjs';
+const { PageScrollBar } = await import(pageModule('controls.js'));
 
 function scrollBar(value = 1) {
     const page = { scrolled: [], scroll(v) { this.scrolled.push(v); } };
