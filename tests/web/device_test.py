@@ -27,7 +27,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from harness import ROOT, BrowserCase, Server, wait_for, free_port, run
+from harness import ROOT, BrowserCase, PageQueries, Server, wait_for, free_port, run
 
 SITE = None  # set from the command line
 
@@ -46,7 +46,7 @@ def worker_build(site):
     return tuple(json.loads(text.split(f"const {name} = ", 1)[1].split(";", 1)[0]) for name in ("Build", "Files"))
 
 
-class DeviceTest(BrowserCase):
+class DeviceTest(PageQueries, BrowserCase):
     def setUp(self):
         self.server = Server(SITE)  # an origin of its own: no service worker of an earlier test
 
@@ -60,15 +60,9 @@ class DeviceTest(BrowserCase):
         self.driver.get_log("browser")
         self.assertEqual(errors, [], "console errors")
 
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
-
     def load(self):
         self.driver.get(self.server.url)
         wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
-
-    def shown(self, name):
-        return self.driver.find_element(By.CSS_SELECTOR, f'[data-window="{name}"]').get_attribute("hidden") is None
 
     def start_game(self):
         ActionChains(self.driver).send_keys(Keys.ENTER).perform()  # "GO!" (the scroll bar has the focus)
@@ -139,7 +133,7 @@ class DeviceTest(BrowserCase):
         # A window dragged by its title bar lands on the grid too.
         self.zoom(1.25)
         wait_for(lambda: self.canvases()[0][4] == 525, 5, "the game window drawn at 1.25")
-        title_bar = self.driver.find_element(By.CSS_SELECTOR, '[data-window="Blokko"] .titlebar')
+        title_bar = self.window("Blokko").find_element(By.CSS_SELECTOR, ".titlebar")
         before = self.canvases()[0][:2]
         ActionChains(self.driver).drag_and_drop_by_offset(title_bar, 37, 21).perform()
         after = self.canvases()[0][:2]

@@ -85,7 +85,20 @@ WELL_INSIDE = (50 + CELL) / 15, (50 + CELL) / 15, (50 + 11 * CELL) / 15, (50 + 2
 YELLOW = (255, 255, 0)
 
 
-class PageCase:
+class PageQueries:
+    """What a test asks of the page in its browser (`self.driver`)."""
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def window(self, name):
+        return self.driver.find_element(By.CSS_SELECTOR, f'[data-window="{name}"]')
+
+    def shown(self, name):
+        return self.window(name).get_attribute("hidden") is None
+
+
+class PageCase(PageQueries):
     """Mixed into a unittest.TestCase: one server and browser per class (at device scale factor SCALE),
     the page loaded afresh for each test, which fails on any console error."""
 
@@ -111,15 +124,6 @@ class PageCase:
     def tearDown(self):
         errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
         self.assertEqual(errors, [], "console errors")
-
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
-
-    def window(self, name):
-        return self.driver.find_element(By.CSS_SELECTOR, f'[data-window="{name}"]')
-
-    def shown(self, name):
-        return self.window(name).get_attribute("hidden") is None
 
     def shown_buttons(self, caption):
         """The shown buttons of the windows named `caption`, whatever lines it is broken into."""
