@@ -74,9 +74,11 @@ export class Clock {
             return;
         }
         const delay = first.due - performance.now();
-        // Browsers hold nested timeouts to at least 4 ms: the 1 ms and 2 ms parade is waited for by
-        // messages, which let input and drawing in between; longer intervals sleep.
-        if (delay <= 0 || first.interval < 4) {
+        // A tick already due comes by a message, which lets input and drawing in first. Every other wait
+        // sleeps: browsers hold nested timeouts to at least 4 ms, so the parade's 1 ms and 2 ms ticks come
+        // two or four to a wake, each at its own time, and are drawn a display frame at a time anyway;
+        // waiting for each by messages would keep the page busy for the whole parade.
+        if (delay <= 0) {
             this.cancel();
             if (!this.messagePending) {
                 this.messagePending = true;
