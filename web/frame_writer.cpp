@@ -113,7 +113,7 @@ void FrameWriter::window(std::size_t index, const scene::Window& w)
     constexpr std::size_t CallsLength = 9;
     out_.insert(out_.end(),
         {d(w.shown), d(w.load), w.width, w.height, d(captionChanged), d(texts_.add(w.caption)), d(whole),
-            d(whole ? PaintWriter::layerCount(w) : 0), count, 0, scale_, d(css.w), d(css.h), d(device.w), d(device.h)});
+            d(PaintWriter::layerCount(w)), count, 0, scale_, d(css.w), d(css.h), d(device.w), d(device.h)});
     if (elements) {
         const std::vector<int> layers = PaintWriter::layersOf(w);
         for (std::size_t k = 0; k < w.items.size(); ++k)

@@ -207,8 +207,7 @@ void PaintWriter::whole(const scene::Window& w, double scale, FrameTexts& texts,
 {
     Calls calls(w, scale, texts, out);
     inked_.assign(static_cast<std::size_t>(layerCount(w)), {});
-    layerOf_ = layersOf(w);
-    measure(w, scale);
+    place(w, scale);
     area(calls, scene::toDevice({0, 0, w.width, w.height}, scale), true);
 }
 
@@ -218,19 +217,16 @@ void PaintWriter::changed(const scene::Window& w, const std::vector<scene::Rect>
     if (areas.empty())
         return;
     Calls calls(w, scale, texts, out);
-    // The layers change only with a control, which draws the window whole: only the places are new.
-    if (layerOf_.size() != w.items.size()) {
-        layerOf_ = layersOf(w);
-        inked_.resize(static_cast<std::size_t>(layerCount(w)));
-    }
-    measure(w, scale);
+    inked_.resize(static_cast<std::size_t>(layerCount(w))); // the same, as a change of layers redraws whole
+    place(w, scale);
     for (const PixelRect& a : repaintAreas(areas, scale))
         area(calls, a, false);
 }
 
-// Each item's device pixels.
-void PaintWriter::measure(const scene::Window& w, double scale)
+// Each item's layer and device pixels, for this frame.
+void PaintWriter::place(const scene::Window& w, double scale)
 {
+    layerOf_ = layersOf(w);
     device_.resize(w.items.size());
     for (std::size_t k = 0; k < w.items.size(); ++k)
         device_[k] = scene::toDevice(w.items[k].rect, scale);

@@ -40,7 +40,7 @@ public:
 
 private:
     class Calls;
-    void measure(const scene::Window& w, double scale);
+    void place(const scene::Window& w, double scale);
     void area(Calls& calls, const scene::PixelRect& area, bool whole);
 
     // For each layer in front, the rectangles that may hold its ink: a layer with nothing to draw in an

@@ -90,7 +90,7 @@ export class Engine {
                 height: h[p + 3],
                 caption: h[p + 4] !== 0 ? this.text(h[p + 5]) : null, // null: as before
                 whole: h[p + 6] !== 0,
-                layers: h[p + 7], // on a whole frame
+                layers: h[p + 7],
                 scale: h[p + 10],
                 cssWidth: h[p + 11],
                 cssHeight: h[p + 12],
