@@ -16,6 +16,12 @@ bool intersects(const PixelRect& a, const PixelRect& b)
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
 
+// Whether two rectangles overlap or share an edge.
+bool touches(const PixelRect& a, const PixelRect& b)
+{
+    return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
+}
+
 // Whether `outer` holds all of `inner`.
 bool contains(const PixelRect& outer, const PixelRect& inner)
 {
@@ -50,17 +56,19 @@ bool isSolid(const Item& i, const PixelRect& device, double scale)
     }
 }
 
-// The changed rectangles, a pixel wider on each side for anti-aliased text edges, those that overlap
-// merged into one: the parts of a window to repaint, each on its own (a falling piece's old and new
-// places overlap; the two curtain halves are far apart).
+// The changed rectangles, those that overlap or touch merged into one: the parts of a window to repaint,
+// each on its own (a falling piece's cells, at their old and new places, make one; the two curtain
+// halves are far apart). Every item draws inside its own rectangle (a label's text is clipped to it),
+// so an area needs no margin.
 std::vector<PixelRect> repaintAreas(const std::vector<scene::Rect>& changed, double scale)
 {
     std::vector<PixelRect> areas;
     for (const scene::Rect& r : changed) {
-        const PixelRect d = scene::toDevice(r, scale);
-        PixelRect area = {d.x - 1, d.y - 1, d.w + 2, d.h + 2};
+        PixelRect area = scene::toDevice(r, scale);
+        if (area.empty())
+            continue;
         for (std::size_t i = 0; i < areas.size();) {
-            if (intersects(areas[i], area)) {
+            if (touches(areas[i], area)) {
                 area = unite(area, areas[i]);
                 areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(i));
                 i = 0; // the grown area may now reach one already passed
@@ -145,11 +153,13 @@ private:
             call(Call::Fill, i.back, device);
         if (i.lines.empty())
             return;
-        call(Call::Clip, device);
+        // The font is set outside the clip, so that it outlasts it: the next label in the same font
+        // needs no new one.
         const scene::DrawnFont& font = i.drawnFont;
         call(Call::Font,
             {font.italic ? 1.0 : 0.0, d(font.weight), font.pixels * scale, d(texts_.add(font.family)),
                 d(texts_.add(font.fallback))});
+        call(Call::Clip, device);
         const PixelRect box = scene::toDevice(i.rect, 1); // the label's place in logical pixels
         for (const scene::TextLine& line : i.lines)
             call(Call::Text,
@@ -264,8 +274,15 @@ void PaintWriter::area(Calls& calls, const PixelRect& a, bool whole)
                 calls.call(Call::FillLayer, {static_cast<double>(w.back)});
             else
                 calls.call(Call::ClearLayer, {});
-        } else {
+        }
+        // Items reaching beyond the area are drawn clipped to it (a clip costs the page more than any
+        // fill): in play, only the cells that changed are in an area, and none reaches beyond it.
+        const bool clipped = !whole && std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
+            return w.items[k].kind == Kind::Image || !contains(a, device_[k]);
+        });
+        if (clipped)
             calls.call(Call::Clip, a);
+        if (!whole) {
             if (n == 0)
                 calls.call(Call::Fill, w.back, a);
             else
@@ -278,7 +295,7 @@ void PaintWriter::area(Calls& calls, const PixelRect& a, bool whole)
                 std::none_of(inked.begin(), inked.end(), [&](const PixelRect& r) { return contains(r, drawn); }))
                 inked.push_back(drawn);
         }
-        if (!whole)
+        if (clipped)
             calls.call(Call::Restore, {});
     }
 }

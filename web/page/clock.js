@@ -8,13 +8,23 @@
 // than its interval or MaxLag ms (a frame: the page was busy drawing, or the machine was) loses that
 // time too, rather than play the missed ticks in a burst.
 const MaxLag = 16;
+// A timer that ticks at a steady pace (play's, every 50 ms) is woken by a wait that repeats, which the
+// browser sets again by itself: setting a timeout for each tick costs the page a call into the browser
+// every time. The repeating wait starts at a wake no more than MaxDrift ms after its timer's tick, so
+// every tick it brings is at most that late; a timer restarted or late starts it afresh.
+const SteadyInterval = 16;
+const MaxDrift = 4;
 
 export class Clock {
-    constructor(onTick) {
+    // onTick(id, at) delivers a tick; onWoken() follows the ticks of one wake.
+    constructor(onTick, onWoken = () => {}) {
         this.onTick = onTick;
+        this.onWoken = onWoken;
         this.timers = [1, 2, 3].map((id) => ({ id, interval: 0, ticking: false, due: 0, count: 0, generation: -1 }));
-        this.handle = null; // the timeout waiting for the tick due at handleDue
+        this.handle = null; // the wait for the tick due at handleDue
         this.handleDue = 0;
+        this.repeating = 0; // the interval of a wait that repeats, else 0
+        this.delivering = false; // within a wake, while its ticks are delivered
         this.messagePending = false;
         this.channel = new MessageChannel();
         this.channel.port1.onmessage = () => {
@@ -47,8 +57,9 @@ export class Clock {
 
     cancel() {
         if (this.handle !== null)
-            clearTimeout(this.handle);
+            (this.repeating ? clearInterval : clearTimeout)(this.handle);
         this.handle = null;
+        this.repeating = 0;
     }
 
     // A new program: its timers' generations count afresh.
@@ -87,12 +98,22 @@ export class Clock {
         } else if (this.handle === null || this.handleDue !== first.due) {
             this.cancel();
             this.handleDue = first.due;
-            // A timeout counts whole milliseconds, dropping the fraction: rounded down, it would wake
-            // the page just before the tick, only to wait again.
-            this.handle = setTimeout(() => {
-                this.handle = null;
-                this.wake();
-            }, Math.ceil(delay));
+            const interval = first.interval;
+            if (interval >= SteadyInterval && interval - delay <= MaxDrift) {
+                // Each time it comes, the tick due at handleDue is due; the next brings the one after.
+                this.repeating = interval;
+                this.handle = setInterval(() => {
+                    this.handleDue += interval;
+                    this.wake();
+                }, interval);
+            } else {
+                // A timeout counts whole milliseconds, dropping the fraction: rounded down, it would
+                // wake the page just before the tick, only to wait again.
+                this.handle = setTimeout(() => {
+                    this.handle = null;
+                    this.wake();
+                }, Math.ceil(delay));
+            }
         }
     }
 
@@ -103,12 +124,18 @@ export class Clock {
         for (const t of this.timers)
             if (t.ticking && now - t.due > Math.max(MaxLag, t.interval))
                 t.due = now;
-        for (let t = this.next(); t && t.due <= now && !this.stopped; t = this.next()) {
-            const at = t.due;
-            t.due += t.interval;
-            ++t.count;
-            this.onTick(t.id, at);
+        this.delivering = true;
+        try {
+            for (let t = this.next(); t && t.due <= now && !this.stopped; t = this.next()) {
+                const at = t.due;
+                t.due += t.interval;
+                ++t.count;
+                this.onTick(t.id, at);
+            }
+        } finally {
+            this.delivering = false;
         }
+        this.onWoken();
         this.schedule();
     }
 

@@ -55,20 +55,32 @@ export function setStyle(element, name, value) {
 
 
 // The calls the frame wrote for a window, from `at` to `end` in the engine's heap, on its canvas layers
-// (each canvas has its context as `ctx`). `scale` is the frame's device pixel ratio.
+// (each canvas has its context as `ctx`, and the font last set on it as `font`). `scale` is the frame's
+// device pixel ratio.
 export function drawCalls(layers, engine, at, end, scale) {
     let h = engine.heap();
     let canvas = layers[0];
     let ctx = canvas.ctx;
+    // The colour the context fills with, when the calls set it (-1: not known): neighbouring cells share
+    // their colours, and each style set is a call into the browser.
+    let fill = -1;
+    const fonts = []; // the font at each clip in force
+    const fillWith = (rgb) => {
+        if (rgb !== fill) {
+            ctx.fillStyle = css(rgb);
+            fill = rgb;
+        }
+    };
     while (at < end) {
         switch (h[at]) {
         case Call.Layer:
             canvas = layers[h[at + 1]];
             ctx = canvas.ctx;
+            fill = -1;
             at += 2;
             break;
         case Call.FillLayer:
-            ctx.fillStyle = css(h[at + 1]);
+            fillWith(h[at + 1]);
             ctx.fillRect(0, 0, canvas.width, canvas.height);
             at += 2;
             break;
@@ -77,6 +89,7 @@ export function drawCalls(layers, engine, at, end, scale) {
             at += 1;
             break;
         case Call.Clip:
+            fonts.push(canvas.font);
             ctx.save();
             ctx.beginPath();
             ctx.rect(h[at + 1], h[at + 2], h[at + 3], h[at + 4]);
@@ -84,11 +97,13 @@ export function drawCalls(layers, engine, at, end, scale) {
             at += 5;
             break;
         case Call.Restore:
-            ctx.restore();
+            ctx.restore(); // the fill style and the font as they were at the clip
+            fill = -1;
+            canvas.font = fonts.pop();
             at += 1;
             break;
         case Call.Fill:
-            ctx.fillStyle = css(h[at + 1]);
+            fillWith(h[at + 1]);
             ctx.fillRect(h[at + 2], h[at + 3], h[at + 4], h[at + 5]);
             at += 6;
             break;
@@ -101,18 +116,25 @@ export function drawCalls(layers, engine, at, end, scale) {
             h = engine.heap(); // the tile came from the engine
             if (pattern) {
                 ctx.fillStyle = pattern;
+                fill = -1;
                 ctx.fillRect(h[at + 2], h[at + 3], h[at + 4], h[at + 5]);
             }
             at += 6;
             break;
         }
-        case Call.Font:
-            ctx.font = cssFont(h[at + 1] !== 0, h[at + 2], h[at + 3], engine.text(h[at + 4]), engine.text(h[at + 5]));
-            ctx.textBaseline = 'alphabetic';
+        case Call.Font: {
+            // A canvas keeps its font until it is resized; setting one again parses it again.
+            const font = cssFont(h[at + 1] !== 0, h[at + 2], h[at + 3], engine.text(h[at + 4]), engine.text(h[at + 5]));
+            if (canvas.font !== font) {
+                ctx.font = font;
+                ctx.textBaseline = 'alphabetic';
+                canvas.font = font;
+            }
             at += 6;
             break;
+        }
         case Call.Text:
-            ctx.fillStyle = css(h[at + 1]);
+            fillWith(h[at + 1]);
             ctx.fillText(engine.text(h[at + 2]), h[at + 3], h[at + 4]);
             at += 5;
             break;

@@ -22,9 +22,10 @@ export class Page {
         this.active = null;
         this.stack = 10;
         this.frameRequested = false;
+        this.frameWaiting = false; // a frame waits for the end of the task or an animation frame
         this.drawn = { frames: 0, at: -Infinity }; // the frames drawn, and when the last one was done
         this.scale = null; // the device pixel ratio the engine was told
-        this.clock = new Clock((id, at) => this.tick(id, at));
+        this.clock = new Clock((id, at) => this.tick(id, at), () => this.drawPending(false));
         this.ticks = { 1: 0, 2: 0, 3: 0 };
         // The intervals between each timer's ticks, and when its first tick was due (for the benchmark).
         this.tickTimes = {};
@@ -46,6 +47,7 @@ export class Page {
         this.gamepad = new GamepadInput(this);
         // Turning a device resizes the viewport: the page is laid out again, the game goes on.
         window.addEventListener('resize', () => {
+            this.pixelRatio = window.devicePixelRatio || 1;
             this.layout();
             this.snapWindows();
             this.requestFrame();
@@ -58,8 +60,11 @@ export class Page {
         return this.windows[1];
     }
 
+    // The device pixel ratio, read again whenever it changes (zoom, another screen) rather than at every
+    // frame: each read is a call into the browser.
     watchPixelRatio() {
-        const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+        this.pixelRatio = window.devicePixelRatio || 1;
+        const query = matchMedia(`(resolution: ${this.pixelRatio}dppx)`);
         query.addEventListener('change', () => {
             this.snapWindows();
             this.requestFrame();
@@ -151,17 +156,33 @@ export class Page {
     // A frame is drawn at the end of the task whose events changed the scene, once however many ticks
     // it ran: the canvases are desynchronized, so what is drawn is shown without waiting for the page's
     // paint cycle, and an animation frame of its own would cost a task per tick (a sixth of the page's
-    // CPU in play, the README's bench). Ticks closer together than the screen shows (the parade's, 2 ms
-    // apart) share the next animation frame.
+    // CPU in play, the README's bench). The clock's ticks are drawn as soon as a wake has delivered
+    // them; other events' changes at the end of their task. Ticks closer together than the screen shows
+    // (the parade's, 2 ms apart) share the next animation frame.
     requestFrame() {
         if (this.frameRequested)
             return;
         this.frameRequested = true;
+        if (!this.clock.delivering)
+            this.drawPending(true);
+    }
+
+    // Draws the frame asked for: at once, at the end of this task, or at the next animation frame.
+    drawPending(endOfTask) {
+        if (!this.frameRequested || this.frameWaiting)
+            return;
+        const soon = performance.now() - this.drawn.at < DisplayFrame;
+        if (!soon && !endOfTask) {
+            this.render();
+            return;
+        }
+        this.frameWaiting = true;
         const draw = () => {
+            this.frameWaiting = false;
             if (this.frameRequested)
                 this.render();
         };
-        if (performance.now() - this.drawn.at < DisplayFrame)
+        if (soon)
             requestAnimationFrame(draw);
         else
             queueMicrotask(draw);
@@ -181,7 +202,7 @@ export class Page {
             return;
         // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
         // scaled alike to fit a small view); a new one sends both windows whole.
-        const scale = (window.devicePixelRatio || 1) * this.windows[1].scale;
+        const scale = this.pixelRatio * this.windows[1].scale;
         if (scale !== this.scale) {
             this.scale = scale;
             this.engine.call.setScale(scale);

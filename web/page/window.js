@@ -153,7 +153,7 @@ export class PageWindow {
     }
 
     // A frame of the shown window: built afresh when whole (the layers, between the controls as the frame
-    // places them), the labels' texts renewed when the frame has them, then its canvas calls.
+    // places them), its canvas calls, then the labels' texts renewed when the frame has them.
     update(win, engine) {
         if (win.whole) {
             if (this.drawnAt !== null && this.drawnAt !== win.scale)
@@ -164,9 +164,11 @@ export class PageWindow {
             this.rebuildLayers(win.layers, win);
             this.updateControls(win.items.filter(isControl));
         }
+        // Drawn before the labels' texts change, so that setting a canvas font finds the page's style
+        // up to date rather than working it out again at once.
+        drawCalls(this.layers, engine, win.calls.from, win.calls.to, win.scale);
         if (win.items)
             this.updateLabels(win.items);
-        drawCalls(this.layers, engine, win.calls.from, win.calls.to, win.scale);
     }
 
     rebuildLayers(count, win) {
@@ -187,6 +189,7 @@ export class PageWindow {
         }
         const fit = this.scale !== 1;
         for (const canvas of this.layers) {
+            canvas.font = null; // a canvas sized afresh has its context's state reset
             if (fit) {
                 // A scaled window's canvas covers its client area in whole CSS pixels, its backing store
                 // the device's pixels of those, drawn at the device pixel ratio times the window's scale.

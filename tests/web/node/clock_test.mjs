@@ -77,3 +77,43 @@ test('the clock stands still while the page is hidden and after it stops', () =>
     wakeAt(2000);
     assert.deepEqual(ticks, [[1, 1030]]);
 });
+
+test('a steady timer is woken by one wait that repeats, set afresh when the timer restarts', () => {
+    const waits = [];
+    const browser = { setTimeout, setInterval, clearTimeout, clearInterval };
+    const wait = (repeats) => (call, ms) => waits.push({ call, ms, repeats, live: true }) - 1;
+    const clear = (handle) => {
+        waits[handle].live = false;
+    };
+    Object.assign(globalThis, { setTimeout: wait(false), setInterval: wait(true), clearTimeout: clear, clearInterval: clear });
+    const comes = (handle, now) => {
+        time.now = now;
+        waits[handle].call();
+    };
+    try {
+        startClock();
+        clock.mirror(1, 50, true, 1, 0);
+        clock.schedule(); // started at the event: every 50 ms from it
+        comes(0, 51);
+        comes(0, 101);
+        time.now = 120; // an event between two ticks keeps the wait
+        clock.mirror(1, 50, true, 1, 120);
+        clock.schedule();
+        comes(0, 151);
+        clock.mirror(1, 50, true, 2, 160); // restarted
+        clock.schedule();
+        comes(1, 210);
+        time.now = 240; // restarted at an event 40 ms ago: a timeout, then the repeating wait from its wake
+        clock.mirror(1, 50, true, 3, 200);
+        clock.schedule();
+        comes(2, 251);
+        comes(3, 301);
+        assert.deepEqual(ticks, [[1, 50], [1, 100], [1, 150], [1, 210], [1, 250], [1, 300]]);
+        assert.deepEqual(waits.map((w) => [w.ms, w.repeats, w.live]),
+            [[50, true, false], [50, true, false], [10, false, true], [50, true, true]]);
+        clock.stop();
+        assert.ok(!waits[3].live);
+    } finally {
+        Object.assign(globalThis, browser);
+    }
+});
