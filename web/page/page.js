@@ -47,7 +47,6 @@ export class Page {
         this.gamepad = new GamepadInput(this);
         // Turning a device resizes the viewport: the page is laid out again, the game goes on.
         window.addEventListener('resize', () => {
-            this.pixelRatio = window.devicePixelRatio || 1;
             this.layout();
             this.snapWindows();
             this.requestFrame();
@@ -60,11 +59,8 @@ export class Page {
         return this.windows[1];
     }
 
-    // The device pixel ratio, read again whenever it changes (zoom, another screen) rather than at every
-    // frame: each read is a call into the browser.
     watchPixelRatio() {
-        this.pixelRatio = window.devicePixelRatio || 1;
-        const query = matchMedia(`(resolution: ${this.pixelRatio}dppx)`);
+        const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
         query.addEventListener('change', () => {
             this.snapWindows();
             this.requestFrame();
@@ -202,7 +198,7 @@ export class Page {
             return;
         // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
         // scaled alike to fit a small view); a new one sends both windows whole.
-        const scale = this.pixelRatio * this.windows[1].scale;
+        const scale = (window.devicePixelRatio || 1) * this.windows[1].scale;
         if (scale !== this.scale) {
             this.scale = scale;
             this.engine.call.setScale(scale);
