@@ -35,10 +35,13 @@ READ_WELL = """
     const win = document.querySelector('[data-window="Blokko"]'), canvas = win.querySelector('canvas');
     if (!canvas || canvas.width === 0)
         return null;
-    const k = devicePixelRatio * (parseFloat(win.style.zoom) || 1) / 15, ctx = canvas.getContext('2d');
+    const k = devicePixelRatio * (parseFloat(win.style.zoom) || 1) / 15;
+    // One read of the whole layer: a read per cell made each look take long enough at ratio 3 for pieces
+    // to pass unseen and pile up.
+    const d = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     const yellow = (x, y) => {
-        const d = ctx.getImageData(Math.floor(x * k), Math.floor(y * k), 1, 1).data;
-        return d[0] === 255 && d[1] === 255 && d[2] === 0;
+        const at = 4 * (Math.floor(y * k) * canvas.width + Math.floor(x * k));
+        return d[at] === 255 && d[at + 1] === 255 && d[at + 2] === 0;
     };
     const rows = [];
     for (let r = 1; r <= 20; ++r) {
