@@ -23,7 +23,7 @@ export class Clock {
         this.timers = [1, 2, 3].map((id) => ({ id, interval: 0, ticking: false, due: 0, count: 0, generation: -1 }));
         this.handle = null; // the wait for the tick due at handleDue
         this.handleDue = 0;
-        this.repeating = 0; // the interval of a wait that repeats, else 0
+        this.repeats = false; // whether the wait is one that repeats
         this.delivering = false; // within a wake, while its ticks are delivered
         this.messagePending = false;
         this.channel = new MessageChannel();
@@ -57,9 +57,9 @@ export class Clock {
 
     cancel() {
         if (this.handle !== null)
-            (this.repeating ? clearInterval : clearTimeout)(this.handle);
+            (this.repeats ? clearInterval : clearTimeout)(this.handle);
         this.handle = null;
-        this.repeating = 0;
+        this.repeats = false;
     }
 
     // A new program: its timers' generations count afresh.
@@ -101,7 +101,7 @@ export class Clock {
             const interval = first.interval;
             if (interval >= SteadyInterval && interval - delay <= MaxDrift) {
                 // Each time it comes, the tick due at handleDue is due; the next brings the one after.
-                this.repeating = interval;
+                this.repeats = true;
                 this.handle = setInterval(() => {
                     this.handleDue += interval;
                     this.wake();
