@@ -20,7 +20,9 @@ enum class Call : int {
     Restore = 5, // the drawing state as the last Clip saved it
     Fill = 6, // rgb x y w h
     Clear = 7, // x y w h: transparent
-    Hatch = 8, // style x y w h: the hatch's tile in black over the rectangle, repeating from the canvas's corner
+    // rgb style x y w h: the rectangle in the colour with the hatch's tile in black over it, the tile
+    // repeating from the canvas's corner
+    Hatch = 8,
     Font = 9, // italic weight size family fallback: the font of the texts that follow; size in device pixels
     Text = 10, // rgb text x y: a line of text with its baseline at y
 };

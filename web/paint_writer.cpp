@@ -97,6 +97,10 @@ public:
         out_.insert(out_.end(), numbers);
     }
     void call(Call code, double first, const PixelRect& r) { call(code, {first, d(r.x), d(r.y), d(r.w), d(r.h)}); }
+    void call(Call code, double first, double second, const PixelRect& r)
+    {
+        call(code, {first, second, d(r.x), d(r.y), d(r.w), d(r.h)});
+    }
     void call(Call code, const PixelRect& r) { call(code, {d(r.x), d(r.y), d(r.w), d(r.h)}); }
 
     // Draws one item; returns the device pixels it may have touched.
@@ -121,28 +125,49 @@ public:
         return {};
     }
 
+    // Cells that share no pixel, drawn in two rounds: every border, then every inside. Neighbouring
+    // cells share their colours, and the page sets a colour once for a run of fills in it.
+    void cellsByRound(const std::vector<const Item*>& cells)
+    {
+        for (const Item* i : cells)
+            squareBorder(scene::cellPixels(*i, scale), i->border);
+        for (const Item* i : cells)
+            squareInside(scene::cellPixels(*i, scale));
+    }
+
     const scene::Window& window;
     const double scale;
 
 private:
     static double d(int value) { return value; }
 
-    // A cell's or a panel filler's square: the border's colour over the square, then the inside in its
-    // fill colour and the hatch over it; a square that is not filled draws its border only.
+    // A cell's or a panel filler's square: its border, then its inside.
     void square(const scene::SquarePixels& s, scene::Rgb border)
+    {
+        squareBorder(s, border);
+        squareInside(s);
+    }
+
+    // The border's colour over the square; a square that is not filled draws its border only.
+    void squareBorder(const scene::SquarePixels& s, scene::Rgb border)
     {
         if (!s.filled) {
             for (const PixelRect& strip : scene::borderStrips(s))
                 call(Call::Fill, border, strip);
-            return;
-        }
-        if (s.border > 0)
+        } else if (s.border > 0) {
             call(Call::Fill, border, s.square);
-        if (s.inside.empty())
+        }
+    }
+
+    // The inside in its fill colour, with the hatch over it.
+    void squareInside(const scene::SquarePixels& s)
+    {
+        if (!s.filled || s.inside.empty())
             return;
-        call(Call::Fill, s.fill, s.inside);
         if (s.pattern != blokko::Hatch::None)
-            call(Call::Hatch, static_cast<int>(s.pattern), s.inside);
+            call(Call::Hatch, s.fill, static_cast<int>(s.pattern), s.inside);
+        else
+            call(Call::Fill, s.fill, s.inside);
     }
 
     // The scene's lines where it places them, clipped to the label: a line placed below a label one line
@@ -289,15 +314,45 @@ void PaintWriter::area(Calls& calls, const PixelRect& a, bool whole)
                 calls.call(Call::Clear, a);
             std::erase_if(inked, [&](const PixelRect& r) { return contains(a, r); });
         }
-        for (auto k = kept.rbegin(); k != kept.rend(); ++k) {
-            const PixelRect drawn = calls.item(w.items[*k], device_[*k]);
-            if (n > 0 && !drawn.empty() &&
-                std::none_of(inked.begin(), inked.end(), [&](const PixelRect& r) { return contains(r, drawn); }))
-                inked.push_back(drawn);
+        std::reverse(kept.begin(), kept.end());
+        if (cellsApart(w, kept)) {
+            std::vector<const Item*> cells;
+            for (std::size_t k : kept)
+                cells.push_back(&w.items[k]);
+            calls.cellsByRound(cells);
+            for (std::size_t k : kept)
+                inkedAt(n, device_[k]);
+        } else {
+            for (std::size_t k : kept)
+                inkedAt(n, calls.item(w.items[k], device_[k]));
         }
         if (clipped)
             calls.call(Call::Restore, {});
     }
+}
+
+// Whether the items are two or more cells with no pixel in common: they may then be drawn in any order.
+bool PaintWriter::cellsApart(const scene::Window& w, const std::vector<std::size_t>& items) const
+{
+    if (items.size() < 2)
+        return false;
+    for (std::size_t a = 0; a < items.size(); ++a) {
+        if (w.items[items[a]].kind != Kind::Cell)
+            return false;
+        for (std::size_t b = 0; b < a; ++b)
+            if (intersects(device_[items[a]], device_[items[b]]))
+                return false;
+    }
+    return true;
+}
+
+// Keeps what a layer above the bottom one has drawn, to be cleared when it goes.
+void PaintWriter::inkedAt(std::size_t layer, const PixelRect& drawn)
+{
+    std::vector<PixelRect>& inked = inked_[layer];
+    if (layer > 0 && !drawn.empty() &&
+        std::none_of(inked.begin(), inked.end(), [&](const PixelRect& r) { return contains(r, drawn); }))
+        inked.push_back(drawn);
 }
 
 } // namespace blokko::web

@@ -42,6 +42,8 @@ private:
     class Calls;
     void place(const scene::Window& w, double scale);
     void area(Calls& calls, const scene::PixelRect& area, bool whole);
+    bool cellsApart(const scene::Window& w, const std::vector<std::size_t>& items) const;
+    void inkedAt(std::size_t layer, const scene::PixelRect& drawn);
 
     // For each layer in front, the rectangles that may hold its ink: a layer with nothing to draw in an
     // area and no ink there is left alone, so it is not sent to the compositor again.

@@ -21,11 +21,11 @@ export function cssFont(italic, weight, size, family, fallback) {
 // The scene's hatch tiles (black ink over a cell's inside) as canvas patterns, made once per ratio.
 // Patterns repeat from the canvas's corner, which is the window's: neighbouring cells continue each
 // other's lines.
-const hatchPatterns = new Map();
-function hatchPattern(ctx, engine, pattern, scale) {
+const inkPatterns = new Map();
+function inkPattern(ctx, engine, pattern, scale) {
     const key = `${pattern}@${scale}`;
-    if (hatchPatterns.has(key))
-        return hatchPatterns.get(key);
+    if (inkPatterns.has(key))
+        return inkPatterns.get(key);
     const { side, ink } = engine.hatchTile(pattern);
     let made = null;
     if (side > 0) {
@@ -35,6 +35,29 @@ function hatchPattern(ctx, engine, pattern, scale) {
         const data = t.createImageData(side, side);
         ink.forEach((alpha, i) => { data.data[4 * i + 3] = alpha; });
         t.putImageData(data, 0, 0);
+        made = { side, pattern: ctx.createPattern(tile, 'repeat') };
+    }
+    inkPatterns.set(key, made);
+    return made;
+}
+
+// A hatch's tile over a colour, as one pattern: a hatched inside is then one fill, not two. The tile is
+// inked the way a layer would be, so the pixels are the same.
+const hatchPatterns = new Map();
+function hatchPattern(ctx, engine, rgb, pattern, scale) {
+    const key = `${pattern}@${scale}:${rgb}`;
+    if (hatchPatterns.has(key))
+        return hatchPatterns.get(key);
+    const ink = inkPattern(ctx, engine, pattern, scale);
+    let made = null;
+    if (ink) {
+        const tile = document.createElement('canvas');
+        tile.width = tile.height = ink.side;
+        const t = tile.getContext('2d', { alpha: false });
+        t.fillStyle = css(rgb);
+        t.fillRect(0, 0, ink.side, ink.side);
+        t.fillStyle = ink.pattern;
+        t.fillRect(0, 0, ink.side, ink.side);
         made = ctx.createPattern(tile, 'repeat');
     }
     hatchPatterns.set(key, made);
@@ -61,8 +84,8 @@ export function drawCalls(layers, engine, at, end, scale) {
     let h = engine.heap();
     let canvas = layers[0];
     let ctx = canvas.ctx;
-    // The colour the context fills with, when the calls set it (-1: not known): neighbouring cells share
-    // their colours, and each style set is a call into the browser.
+    // The colour the context fills with, when the calls set it (-1: not known; below that, a hatch's
+    // pattern): neighbouring cells share their colours, and each style set is a call into the browser.
     let fill = -1;
     const fonts = []; // the font at each clip in force
     const fillWith = (rgb) => {
@@ -112,14 +135,19 @@ export function drawCalls(layers, engine, at, end, scale) {
             at += 5;
             break;
         case Call.Hatch: {
-            const pattern = hatchPattern(ctx, engine, h[at + 1], scale);
+            const rgb = h[at + 1], style = h[at + 2];
+            const pattern = hatchPattern(ctx, engine, rgb, style, scale);
             h = engine.heap(); // the tile came from the engine
-            if (pattern) {
+            // The pattern stands for the colour and hatch it was made of: cells of one piece share it.
+            const key = -2 - (rgb * 16 + style);
+            if (pattern && fill !== key) {
                 ctx.fillStyle = pattern;
-                fill = -1;
-                ctx.fillRect(h[at + 2], h[at + 3], h[at + 4], h[at + 5]);
+                fill = key;
+            } else if (!pattern) {
+                fillWith(rgb);
             }
-            at += 6;
+            ctx.fillRect(h[at + 3], h[at + 4], h[at + 5], h[at + 6]);
+            at += 7;
             break;
         }
         case Call.Font: {
