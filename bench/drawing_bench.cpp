@@ -41,18 +41,20 @@ qint64 areaOf(const QRegion& region)
     return area;
 }
 
-// One game at "Easy", built once: played until half the cells of the well are fixed.
+// One game at "Easy", built once: played until half the cells of the well are fixed. It goes before
+// the application does (main), as its windows need the application to close.
+std::unique_ptr<blokko::test::DesktopSession> session;
+
 DesktopApp& scene()
 {
-    static std::unique_ptr<blokko::test::DesktopSession> session = [] {
-        auto built = blokko::bench::sameGameEveryRun();
-        if (!built->startPlaying(1) || !blokko::bench::fillWell(built->app(), HalfTheWell)) {
+    if (!session) {
+        session = blokko::bench::sameGameEveryRun();
+        if (!session->startPlaying(1) || !blokko::bench::fillWell(session->app(), HalfTheWell)) {
             std::fprintf(stderr, "drawing_bench: could not reach a half-full well\n");
             std::exit(1);
         }
         QCoreApplication::processEvents();
-        return built;
-    }();
+    }
     return session->app();
 }
 
@@ -207,6 +209,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
+    session.reset();
     benchmark::Shutdown();
     return 0;
 }
