@@ -18,50 +18,59 @@ export function cssFont(italic, weight, size, family, fallback) {
     return `${italic ? 'italic ' : ''}${weight} ${size}px "${family}", "${fallback}"`;
 }
 
-// The scene's hatch tiles (black ink over a cell's inside) as canvas patterns, made once per ratio.
-// Patterns repeat from the canvas's corner, which is the window's: neighbouring cells continue each
-// other's lines.
-const inkPatterns = new Map();
-function inkPattern(ctx, engine, pattern, scale) {
-    const key = `${pattern}@${scale}`;
-    if (inkPatterns.has(key))
-        return inkPatterns.get(key);
-    const { side, ink } = engine.hatchTile(pattern);
-    let made = null;
-    if (side > 0) {
-        const tile = document.createElement('canvas');
-        tile.width = tile.height = side;
-        const t = tile.getContext('2d');
-        const data = t.createImageData(side, side);
-        ink.forEach((alpha, i) => { data.data[4 * i + 3] = alpha; });
-        t.putImageData(data, 0, 0);
-        made = { side, pattern: ctx.createPattern(tile, 'repeat') };
+// The scene's hatch tiles (black ink over a cell's inside) as canvas patterns, made once for the ratio
+// drawn at; a new ratio (a zoom) makes its own, and the old ones go. Patterns repeat from the canvas's
+// corner, which is the window's: neighbouring cells continue each other's lines.
+const patterns = { scale: null, ink: new Map(), hatched: new Map() };
+function patternsAt(scale) {
+    if (patterns.scale !== scale) {
+        patterns.scale = scale;
+        patterns.ink.clear();
+        patterns.hatched.clear();
     }
-    inkPatterns.set(key, made);
-    return made;
+    return patterns;
+}
+
+function inkPattern(ctx, engine, pattern, scale) {
+    const made = patternsAt(scale).ink;
+    if (!made.has(pattern)) {
+        const { side, ink } = engine.hatchTile(pattern);
+        let tiled = null;
+        if (side > 0) {
+            const tile = document.createElement('canvas');
+            tile.width = tile.height = side;
+            const t = tile.getContext('2d');
+            const data = t.createImageData(side, side);
+            ink.forEach((alpha, i) => { data.data[4 * i + 3] = alpha; });
+            t.putImageData(data, 0, 0);
+            tiled = { side, pattern: ctx.createPattern(tile, 'repeat') };
+        }
+        made.set(pattern, tiled);
+    }
+    return made.get(pattern);
 }
 
 // A hatch's tile over a colour, as one pattern: a hatched inside is then one fill, not two. The tile is
 // inked the way a layer would be, so the pixels are the same.
-const hatchPatterns = new Map();
 function hatchPattern(ctx, engine, rgb, pattern, scale) {
-    const key = `${pattern}@${scale}:${rgb}`;
-    if (hatchPatterns.has(key))
-        return hatchPatterns.get(key);
-    const ink = inkPattern(ctx, engine, pattern, scale);
-    let made = null;
-    if (ink) {
-        const tile = document.createElement('canvas');
-        tile.width = tile.height = ink.side;
-        const t = tile.getContext('2d', { alpha: false });
-        t.fillStyle = css(rgb);
-        t.fillRect(0, 0, ink.side, ink.side);
-        t.fillStyle = ink.pattern;
-        t.fillRect(0, 0, ink.side, ink.side);
-        made = ctx.createPattern(tile, 'repeat');
+    const made = patternsAt(scale).hatched;
+    const key = rgb * 16 + pattern;
+    if (!made.has(key)) {
+        const ink = inkPattern(ctx, engine, pattern, scale);
+        let tiled = null;
+        if (ink) {
+            const tile = document.createElement('canvas');
+            tile.width = tile.height = ink.side;
+            const t = tile.getContext('2d', { alpha: false });
+            t.fillStyle = css(rgb);
+            t.fillRect(0, 0, ink.side, ink.side);
+            t.fillStyle = ink.pattern;
+            t.fillRect(0, 0, ink.side, ink.side);
+            tiled = ctx.createPattern(tile, 'repeat');
+        }
+        made.set(key, tiled);
     }
-    hatchPatterns.set(key, made);
-    return made;
+    return made.get(key);
 }
 
 // Styles are written only when they change: a write, even of the same value, costs a style pass.
