@@ -127,12 +127,16 @@ public:
 
     // Cells that share no pixel, drawn in two rounds: every border, then every inside. Neighbouring
     // cells share their colours, and the page sets a colour once for a run of fills in it.
-    void cellsByRound(const std::vector<const Item*>& cells)
+    void cellsByRound(const std::vector<std::size_t>& cells)
     {
-        for (const Item* i : cells)
-            squareBorder(scene::cellPixels(*i, scale), i->border);
-        for (const Item* i : cells)
-            squareInside(scene::cellPixels(*i, scale));
+        std::vector<scene::SquarePixels> squares;
+        squares.reserve(cells.size());
+        for (std::size_t k : cells) {
+            squares.push_back(scene::cellPixels(window.items[k], scale));
+            squareBorder(squares.back(), window.items[k].border);
+        }
+        for (const scene::SquarePixels& s : squares)
+            squareInside(s);
     }
 
     const scene::Window& window;
@@ -316,10 +320,7 @@ void PaintWriter::area(Calls& calls, const PixelRect& a, bool whole)
         }
         std::reverse(kept.begin(), kept.end());
         if (cellsApart(w, kept)) {
-            std::vector<const Item*> cells;
-            for (std::size_t k : kept)
-                cells.push_back(&w.items[k]);
-            calls.cellsByRound(cells);
+            calls.cellsByRound(kept);
             for (std::size_t k : kept)
                 inkedAt(n, device_[k]);
         } else {

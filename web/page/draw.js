@@ -54,7 +54,7 @@ function inkPattern(ctx, engine, pattern, scale) {
 // inked the way a layer would be, so the pixels are the same.
 function hatchPattern(ctx, engine, rgb, pattern, scale) {
     const made = patternsAt(scale).hatched;
-    const key = rgb * 16 + pattern;
+    const key = `${rgb}:${pattern}`;
     if (!made.has(key)) {
         const ink = inkPattern(ctx, engine, pattern, scale);
         let tiled = null;
@@ -93,8 +93,8 @@ export function drawCalls(layers, engine, at, end, scale) {
     let h = engine.heap();
     let canvas = layers[0];
     let ctx = canvas.ctx;
-    // The colour the context fills with, when the calls set it (-1: not known; below that, a hatch's
-    // pattern): neighbouring cells share their colours, and each style set is a call into the browser.
+    // The colour or hatch pattern the context fills with, when the calls set it (-1: not known):
+    // neighbouring cells share their colours, and each style set is a call into the browser.
     let fill = -1;
     const fonts = []; // the font at each clip in force
     const fillWith = (rgb) => {
@@ -147,13 +147,11 @@ export function drawCalls(layers, engine, at, end, scale) {
             const rgb = h[at + 1], style = h[at + 2];
             const pattern = hatchPattern(ctx, engine, rgb, style, scale);
             h = engine.heap(); // the tile came from the engine
-            // The pattern stands for the colour and hatch it was made of: cells of one piece share it.
-            const key = -2 - (rgb * 16 + style);
-            if (pattern && fill !== key) {
-                ctx.fillStyle = pattern;
-                fill = key;
-            } else if (!pattern) {
+            if (!pattern) {
                 fillWith(rgb);
+            } else if (fill !== pattern) { // the cells of one piece share their pattern
+                ctx.fillStyle = pattern;
+                fill = pattern;
             }
             ctx.fillRect(h[at + 3], h[at + 4], h[at + 5], h[at + 6]);
             at += 7;
