@@ -16,7 +16,7 @@ import unittest
 
 from selenium.webdriver.common.by import By
 
-from harness import ROOT, BrowserCase, Server, wait_for, run
+from harness import ROOT, BrowserCase, Server, wait_for, run, LAYER_PIXELS
 
 sys.path.insert(0, os.path.join(ROOT, "scripts", "lib"))
 import serve  # noqa: E402

@@ -16,7 +16,7 @@ import unittest
 
 from PIL import Image
 
-from harness import PageCase, Server, start_browser, wait_for, run
+from harness import PageCase, Server, start_browser, wait_for, run, LAYER_PIXELS
 
 SITE = None  # set from the command line
 
