@@ -136,10 +136,8 @@ def control_places(driver):
 
 
 # Page-side record of each tap on a control: its event time, when the page had handled it, and the end of
-# the frame the next play tick drew (the frame that draws the move: the page sends it in the tick's task,
-# its worker draws it).
+# the frame the next play tick drew (the frame that draws the move; the page draws it in the tick's task).
 TAP_PROBE = """
-    window.blokkoPage.watchPainting();
     window.tapRecords = [];
     let pending = null;
     document.addEventListener('pointerdown', (e) => {
@@ -155,8 +153,8 @@ TAP_PROBE = """
         if (!pending || page.ticks[1] === pending.ticks)
             return;
         const tick = page.tickTimes[1].last;
-        if (page.ticks[1] === pending.ticks + 1 && page.painted.at >= tick) {
-            window.tapRecords.push({ ...pending, tick, drawn: page.painted.at });
+        if (page.ticks[1] === pending.ticks + 1 && page.drawn.at >= tick) {
+            window.tapRecords.push({ ...pending, tick, drawn: page.drawn.at });
             pending = null;
         } else if (page.ticks[1] > pending.ticks + 1) {
             pending = null; // two ticks before a frame: not a frame this page would show

@@ -32,7 +32,7 @@ add_executable(blokko-engine web/page_api.cpp web/frame_writer.cpp web/paint_wri
 target_link_libraries(blokko-engine PRIVATE blokko_scene blokko_warnings)
 set_target_properties(blokko-engine PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 set(page_functions page_start page_ended page_click page_scroll page_key page_pad page_tick page_close page_state
-    page_frame page_text page_text_count page_draw_afresh page_hatch_tiles page_set_scale page_test_start page_test_rand)
+    page_frame page_text page_draw_afresh page_hatch_tile page_set_scale page_test_start page_test_rand)
 list(TRANSFORM page_functions PREPEND "_")
 string(JOIN "," page_exports ${page_functions})
 target_link_options(blokko-engine PRIVATE

@@ -88,6 +88,9 @@ cpu_ratio=$(awk -v p="$(page page_main_thread_percent)" -v f="$(page floor_page_
 row "The same against the floor page of the same run (below)" "$cpu_ratio" "×" "≤ 1.25 ×" "x <= 1.25"
 row "CPU of the whole renderer over the same plays ($(spread renderer_percent))" "$(page renderer_percent)" \
     "% of a core" "none" report
+renderer_ratio=$(awk -v p="$(page renderer_percent)" -v f="$(page floor_renderer_percent)" \
+    'BEGIN { if (p + 0 > 0 && f + 0 > 0) printf "%.2f", p / f; else print "nan" }')
+row "The same against the floor page's whole renderer" "$renderer_ratio" "×" "none" report
 row "CPU of every Chromium process (software compositing) over the same plays ($(spread chromium_percent))" \
     "$(page chromium_percent)" "% of a core" "none" report
 row "Tap on an on-screen control to the end of the frame that draws its move, median of $(page taps) taps at Easy (p95 $(page tap_to_move_frame_p95_ms) ms)" \

@@ -27,8 +27,6 @@ public:
         return texts_[static_cast<std::size_t>(id)].c_str();
     }
 
-    int count() const { return static_cast<int>(texts_.size()); }
-
     void clear() { texts_.clear(); }
 
 private:

@@ -169,16 +169,12 @@ void FrameWriter::drawAfresh()
         p.whole = true;
 }
 
-const std::int32_t* FrameWriter::hatchTiles()
+const std::int32_t* FrameWriter::hatchTile(int style)
 {
-    constexpr int styles = static_cast<int>(Hatch::DiagonalCross) + 1;
-    tiles_.assign(1, styles);
-    for (int style = 0; style < styles; ++style) {
-        const scene::HatchTile tile = scene::hatchTile(scene::hatchOf(style), scale_);
-        tiles_.push_back(tile.side);
-        tiles_.insert(tiles_.end(), tile.ink.begin(), tile.ink.end());
-    }
-    return tiles_.data();
+    const scene::HatchTile tile = scene::hatchTile(scene::hatchOf(style), scale_);
+    tile_.assign(1, tile.side);
+    tile_.insert(tile_.end(), tile.ink.begin(), tile.ink.end());
+    return tile_.data();
 }
 
 } // namespace blokko::web

@@ -30,18 +30,15 @@ public:
     std::uint64_t load() const { return scene_.form1().load; }
     // A text of the last frame, by the id the frame gave it.
     const char* text(int id) const { return texts_.get(id); }
-    // How many texts the last frame has: their ids are 0 to one less.
-    int textCount() const { return texts_.count(); }
 
     // The page's device pixels per CSS pixel: every geometry of the frame is in its device pixels. A new
     // ratio draws both windows whole.
     void setScale(double scale);
     // The next frame draws both windows whole, as after the page lost its canvases' pixels.
     void drawAfresh();
-    // Every hatch's tile at the page's ratio: how many styles there are, then for each style in order
-    // its tile's side and the ink (0 to 255) of each of its pixels, row by row; side 0 for no hatch.
-    // Valid until the next call.
-    const std::int32_t* hatchTiles();
+    // A hatch's tile at the page's ratio: its side, then the ink (0 to 255) of each of its pixels, row
+    // by row; side 0 for no hatch. Valid until the next call.
+    const std::int32_t* hatchTile(int style);
 
 private:
     // What the scene's updates changed since the last frame.
@@ -64,7 +61,7 @@ private:
     std::vector<double> out_;
     FrameTexts texts_;
     double scale_ = 1;
-    std::vector<std::int32_t> tiles_; // the hatch tiles last asked for
+    std::vector<std::int32_t> tile_; // the latest hatch tile asked for
 };
 
 } // namespace blokko::web

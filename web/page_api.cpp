@@ -199,11 +199,6 @@ EMSCRIPTEN_KEEPALIVE const char* page_text(int id)
     return running() ? session->frame.text(id) : "";
 }
 
-EMSCRIPTEN_KEEPALIVE int page_text_count()
-{
-    return running() ? session->frame.textCount() : 0;
-}
-
 // The next frame draws both windows whole: the page lost its canvases' pixels, or a test compares.
 EMSCRIPTEN_KEEPALIVE void page_draw_afresh()
 {
@@ -211,11 +206,11 @@ EMSCRIPTEN_KEEPALIVE void page_draw_afresh()
         session->frame.drawAfresh();
 }
 
-// Every hatch's tile at the page's ratio (see FrameWriter::hatchTiles).
-EMSCRIPTEN_KEEPALIVE const std::int32_t* page_hatch_tiles()
+// A hatch's tile at the page's ratio (see FrameWriter::hatchTile).
+EMSCRIPTEN_KEEPALIVE const std::int32_t* page_hatch_tile(int style)
 {
     static const std::int32_t none = 0;
-    return running() ? session->frame.hatchTiles() : &none;
+    return running() ? session->frame.hatchTile(style) : &none;
 }
 
 } // extern "C"

@@ -73,18 +73,6 @@ def wait_for(condition, seconds, what):
 
 SITE = None  # the built page's folder, set by run()
 
-# A script's helper: a canvas layer's pixels as the screen has them, as an ImageData. The page draws its
-# canvases in a worker and keeps only what they show, which a copy reads.
-LAYER_PIXELS = """const layerPixels = (c) => {
-    const copy = document.createElement('canvas');
-    copy.width = c.width;
-    copy.height = c.height;
-    const ctx = copy.getContext('2d', { willReadFrequently: true });
-    ctx.drawImage(c, 0, 0);
-    return ctx.getImageData(0, 0, c.width, c.height);
-};
-"""
-
 # The layout, in CSS pixels of a window's client area (an independent copy of the designed numbers).
 CELL = 292  # Int(5850 / 20) twips
 GAME_W, GAME_H = 6300 / 15, 6480 / 15

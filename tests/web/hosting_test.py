@@ -16,7 +16,7 @@ import unittest
 
 from selenium.webdriver.common.by import By
 
-from harness import ROOT, BrowserCase, Server, wait_for, run, LAYER_PIXELS
+from harness import ROOT, BrowserCase, Server, wait_for, run
 
 sys.path.insert(0, os.path.join(ROOT, "scripts", "lib"))
 import serve  # noqa: E402
@@ -177,8 +177,8 @@ class PageTest(BrowserCase):
             self.assertEqual(self.js("return violations"), [])
             self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
             # Drawn: the game window's canvas has pixels of more than one colour.
-            colours = self.js(LAYER_PIXELS + "const d = layerPixels(document.querySelector('canvas')).data;"
-                              "const s = new Set();"
+            colours = self.js("const c = document.querySelector('canvas'); const d = c.getContext('2d')"
+                              ".getImageData(0, 0, c.width, c.height).data; const s = new Set();"
                               "for (let i = 0; i < d.length; i += 4) s.add(d[i] << 16 | d[i + 1] << 8 | d[i + 2]);"
                               "return s.size")
             self.assertGreater(colours, 1)

@@ -16,7 +16,7 @@ import unittest
 
 from PIL import Image
 
-from harness import PageCase, Server, start_browser, wait_for, run, LAYER_PIXELS
+from harness import PageCase, Server, start_browser, wait_for, run
 
 SITE = None  # set from the command line
 
@@ -31,14 +31,14 @@ CONTROLS = {"ArrowLeft": "Shift left", "ArrowRight": "Shift right", "KeyA": "Tur
 # Which cells of the well (rows 1 to 20, columns 1 to 10) are not its yellow ground, and whether the
 # curtain has opened: read from the bottom canvas layer of the game window, drawn at the device pixel
 # ratio times the window's scale.
-READ_WELL = LAYER_PIXELS + """
+READ_WELL = """
     const win = document.querySelector('[data-window="Blokko"]'), canvas = win.querySelector('canvas');
     if (!canvas || canvas.width === 0)
         return null;
     const k = devicePixelRatio * (parseFloat(win.style.zoom) || 1) / 15;
     // One read of the whole layer: a read per cell made each look take long enough at ratio 3 for pieces
     // to pass unseen and pile up.
-    const d = layerPixels(canvas).data;
+    const d = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     const yellow = (x, y) => {
         const at = 4 * (Math.floor(y * k) * canvas.width + Math.floor(x * k));
         return d[at] === 255 && d[at + 1] === 255 && d[at + 2] === 0;
@@ -307,12 +307,9 @@ class Phone(TouchSession, unittest.TestCase):
         x, y = round(device[0]), round(device[1])
         size = round(2 * CELL / 15 * ratio * scale)
         shot = Image.open(io.BytesIO(base64.b64decode(self.cdp("Page.captureScreenshot")["data"]))).convert("RGB")
-        held = self.js(LAYER_PIXELS + """
-            const c = document.querySelector('[data-window="Blokko"] canvas'), d = layerPixels(c).data, n = arguments[0];
-            const rows = [];
-            for (let y = n; y < 2 * n; ++y)
-                rows.push(...d.slice(4 * y * c.width, 4 * (y * c.width + n)));
-            return rows""", size)
+        held = self.js("""
+            const c = document.querySelector('[data-window="Blokko"] canvas');
+            return Array.from(c.getContext('2d').getImageData(0, arguments[0], arguments[0], arguments[0]).data)""", size)
         canvas_pixels = [tuple(held[i:i + 3]) for i in range(0, len(held), 4)]
         screen_pixels = list(shot.crop((x, y + size, x + size, y + 2 * size)).getdata())
         self.assertEqual(screen_pixels, canvas_pixels, "the wall as drawn, not resampled")

@@ -78,12 +78,6 @@
         .map((element) => [element.getAttribute('src') || element.getAttribute('href'), JS_TYPE]);
     const engine = () => [[ENGINE, JS_TYPE], [WASM, WASM_TYPE]];
 
-    // Whether this browser can draw a canvas in a worker; page/drawing.js asks the same.
-    function workersDraw() {
-        return typeof Worker !== 'undefined' && typeof OffscreenCanvasRenderingContext2D !== 'undefined' &&
-            typeof HTMLCanvasElement.prototype.transferControlToOffscreen === 'function';
-    }
-
     function policyAllowsWebAssembly() {
         try {
             new WebAssembly.Module(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0])); // an empty module
@@ -118,26 +112,7 @@
                 'Use a current browser; its console says more.');
     });
 
-    // The worker that draws the canvases (page/drawing.js) starts now, while the engine and the page's
-    // modules load: its own modules and fonts then come in at the same time as theirs.
-    let paintWorker = null;
-    try {
-        if (!over && workersDraw()) {
-            paintWorker = new Worker('page/paint_worker.js', { type: 'module' });
-            // Kept for page/drawing.js, which may come after it.
-            paintWorker.addEventListener('error', (e) => { paintWorker.failure = e.message || 'no script'; });
-        }
-    } catch (error) {
-        console.warn(`Blokko draws on the page: ${error.message}`);
-    }
-
     window.blokkoBoot = {
-        // The worker started above (null: none), for page/drawing.js, once.
-        takePaintWorker() {
-            const worker = paintWorker;
-            paintWorker = null;
-            return worker;
-        },
         // Runs the page's start unless the page cannot start; a failure of it is explained.
         run(main) {
             ran = true;

@@ -1,5 +1,4 @@
-// The frame's canvas calls (web/paint_writer.h) run on a window's layers: colours, fonts, hatches. The
-// page's canvases are drawn in a worker (paint_worker.js) where the browser has one, else on the page.
+// The frame's canvas calls (web/paint_writer.h) run on a window's layers: colours, fonts, hatches.
 import { Call } from './frame_codes.js';
 
 // A colour the scene resolved, 0xRRGGBB, as CSS text. Each colour's text is made once: the page sets a
@@ -32,22 +31,14 @@ function patternsAt(scale) {
     return patterns;
 }
 
-// A canvas of its own for a tile: an offscreen one in a worker, which has no document.
-function tileCanvas(side) {
-    if (typeof document === 'undefined')
-        return new OffscreenCanvas(side, side);
-    const tile = document.createElement('canvas');
-    tile.width = tile.height = side;
-    return tile;
-}
-
-function inkPattern(ctx, tiles, pattern, scale) {
+function inkPattern(ctx, engine, pattern, scale) {
     const made = patternsAt(scale).ink;
     if (!made.has(pattern)) {
-        const { side, ink } = tiles[pattern];
+        const { side, ink } = engine.hatchTile(pattern);
         let tiled = null;
         if (side > 0) {
-            const tile = tileCanvas(side);
+            const tile = document.createElement('canvas');
+            tile.width = tile.height = side;
             const t = tile.getContext('2d');
             const data = t.createImageData(side, side);
             ink.forEach((alpha, i) => { data.data[4 * i + 3] = alpha; });
@@ -61,14 +52,15 @@ function inkPattern(ctx, tiles, pattern, scale) {
 
 // A hatch's tile over a colour, as one pattern: a hatched inside is then one fill, not two. The tile is
 // inked the way a layer would be, so the pixels are the same.
-function hatchPattern(ctx, tiles, rgb, pattern, scale) {
+function hatchPattern(ctx, engine, rgb, pattern, scale) {
     const made = patternsAt(scale).hatched;
     const key = `${rgb}:${pattern}`;
     if (!made.has(key)) {
-        const ink = inkPattern(ctx, tiles, pattern, scale);
+        const ink = inkPattern(ctx, engine, pattern, scale);
         let tiled = null;
         if (ink) {
-            const tile = tileCanvas(ink.side);
+            const tile = document.createElement('canvas');
+            tile.width = tile.height = ink.side;
             const t = tile.getContext('2d', { alpha: false });
             t.fillStyle = css(rgb);
             t.fillRect(0, 0, ink.side, ink.side);
@@ -94,13 +86,11 @@ export function setStyle(element, name, value) {
 }
 
 
-// The calls the frame wrote for a window on its canvas layers (each canvas has its context as `ctx`, and
-// the font last set on it as `font`): `calls` as the engine wrote them, the frame's `texts` by id, the
-// hatch `tiles` by style at `scale`, the frame's device pixel ratio.
-export function drawCalls(layers, calls, texts, tiles, scale) {
-    const h = calls, end = calls.length;
-    const text = (id) => (id < 0 ? '' : texts[id]);
-    let at = 0;
+// The calls the frame wrote for a window, from `at` to `end` in the engine's heap, on its canvas layers
+// (each canvas has its context as `ctx`, and the font last set on it as `font`). `scale` is the frame's
+// device pixel ratio.
+export function drawCalls(layers, engine, at, end, scale) {
+    let h = engine.heap();
     let canvas = layers[0];
     let ctx = canvas.ctx;
     // The colour or hatch pattern the context fills with, when the calls set it (-1: not known):
@@ -155,7 +145,8 @@ export function drawCalls(layers, calls, texts, tiles, scale) {
             break;
         case Call.Hatch: {
             const rgb = h[at + 1], style = h[at + 2];
-            const pattern = hatchPattern(ctx, tiles, rgb, style, scale);
+            const pattern = hatchPattern(ctx, engine, rgb, style, scale);
+            h = engine.heap(); // the tile came from the engine
             if (!pattern) {
                 fillWith(rgb);
             } else if (fill !== pattern) { // the cells of one piece share their pattern
@@ -168,7 +159,7 @@ export function drawCalls(layers, calls, texts, tiles, scale) {
         }
         case Call.Font: {
             // A canvas keeps its font until it is resized; setting one again parses it again.
-            const font = cssFont(h[at + 1] !== 0, h[at + 2], h[at + 3], text(h[at + 4]), text(h[at + 5]));
+            const font = cssFont(h[at + 1] !== 0, h[at + 2], h[at + 3], engine.text(h[at + 4]), engine.text(h[at + 5]));
             if (canvas.font !== font) {
                 ctx.font = font;
                 ctx.textBaseline = 'alphabetic';
@@ -179,7 +170,7 @@ export function drawCalls(layers, calls, texts, tiles, scale) {
         }
         case Call.Text:
             fillWith(h[at + 1]);
-            ctx.fillText(text(h[at + 2]), h[at + 3], h[at + 4]);
+            ctx.fillText(engine.text(h[at + 2]), h[at + 3], h[at + 4]);
             at += 5;
             break;
         default:

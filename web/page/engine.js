@@ -24,8 +24,7 @@ export class Engine {
             state: module.cwrap('page_state', 'number', []),
             frame: module.cwrap('page_frame', 'number', []),
             text: module.cwrap('page_text', 'number', ['number']),
-            textCount: module.cwrap('page_text_count', 'number', []),
-            hatchTiles: module.cwrap('page_hatch_tiles', 'number', []),
+            hatchTile: module.cwrap('page_hatch_tile', 'number', ['number']),
             setScale: module.cwrap('page_set_scale', null, ['number']),
             drawAfresh: module.cwrap('page_draw_afresh', null, []),
         };
@@ -58,30 +57,22 @@ export class Engine {
         };
     }
 
-    // Every hatch's tile at the page's ratio, by style: its side and each pixel's ink, 0 to 255, row by row.
-    hatchTiles() {
+    // A hatch's tile at the page's ratio: its side and each pixel's ink, 0 to 255, row by row.
+    hatchTile(style) {
         const s = this.m.HEAP32;
-        let at = this.call.hatchTiles() >> 2;
-        return Array.from({ length: s[at++] }, () => {
-            const side = s[at];
-            const tile = { side, ink: s.slice(at + 1, at + 1 + side * side) };
-            at += 1 + side * side;
-            return tile;
-        });
+        const at = this.call.hatchTile(style) >> 2;
+        const side = s[at];
+        return { side, ink: s.slice(at + 1, at + 1 + side * side) };
     }
 
-    // The last frame's texts, by id (its canvas calls refer to them).
-    texts() {
-        return Array.from({ length: this.call.textCount() }, (_, id) => this.text(id));
-    }
-
-    // A window's canvas calls in the last frame, copied out of the engine's memory.
-    calls(win) {
-        return this.m.HEAPF64.slice(win.calls.from, win.calls.to);
+    // The heap the frame's canvas calls are read from, afresh after any call into the engine that may
+    // have grown its memory.
+    heap() {
+        return this.m.HEAPF64;
     }
 
     // One frame of the scene: for each window its state, its labels and controls in z order (back to
-    // front) when any of them changed (else null), and where its canvas calls lie in the engine's memory (see calls()). Places are
+    // front) when any of them changed (else null), and where its canvas calls lie in heap(). Places are
     // in twips; a control's `box` is CSS pixels.
     frame() {
         const h = this.m.HEAPF64;

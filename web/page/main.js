@@ -5,7 +5,6 @@
 // This module loads the engine and the fonts, draws the first frame, then keeps the page for offline play.
 import { Engine } from './engine.js';
 import { Page } from './page.js';
-import { Drawing } from './drawing.js';
 import { FontFaces } from './fonts.js'; // made at build time from the one list of fonts
 
 // A page that an earlier build's service worker served is reloaded if a new build's worker takes over
@@ -27,16 +26,14 @@ function keepForOffline() {
 }
 
 async function main() {
-    const drawing = new Drawing(window.blokkoBoot?.takePaintWorker());
     const [module] = await Promise.all([
         createBlokkoEngine(),
         ...FontFaces.map((f) => document.fonts.load(f)),
     ]);
-    const page = new Page(new Engine(module), drawing);
+    const page = new Page(new Engine(module));
     document.getElementById('loading').remove();
     page.start();
     started = true;
-    await drawing.settled();
     document.getElementById('desk').setAttribute('aria-busy', 'false');
     window.blokkoPage = {
         firstFrame: performance.now(),
@@ -44,19 +41,6 @@ async function main() {
         tickTimes: page.tickTimes,
         drawn: page.drawn,
         redraw: (afresh) => page.redraw(afresh),
-        // Resolves once what was sent to be drawn is on the screen.
-        settled: () => drawing.settled(),
-        // The pixels of a window's layers (0: the difficulty window, 1: the game window) once what was
-        // sent to be drawn is drawn.
-        readLayers: (index) => drawing.read(index),
-        // From now on `painted` says when each frame was drawn, on the page's clock (the benchmark).
-        watchPainting() {
-            this.painted = { frames: 0, at: -Infinity };
-            drawing.onDrawn = (at) => {
-                ++this.painted.frames;
-                this.painted.at = at;
-            };
-        },
     };
     performance.mark('blokko-first-frame');
     keepForOffline();

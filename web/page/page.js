@@ -12,10 +12,8 @@ import { GamepadInput } from './gamepad.js';
 const DisplayFrame = 1000 / 60; // ms
 
 export class Page {
-    constructor(engine, drawing) {
+    constructor(engine) {
         this.engine = engine;
-        this.drawing = drawing;
-        drawing.onRestored = () => this.redraw(true);
         this.desk = document.getElementById('desk');
         this.windows = ['Form2', 'Blokko'].map((name, i) => new PageWindow(this, name, i));
         // Reading and Tab order: the game window, then the difficulty window beside it.
@@ -25,7 +23,7 @@ export class Page {
         this.stack = 10;
         this.frameRequested = false;
         this.frameWaiting = false; // a frame waits for the end of the task or an animation frame
-        this.drawn = { frames: 0, at: -Infinity }; // the frames sent to be drawn, and when the last one was
+        this.drawn = { frames: 0, at: -Infinity }; // the frames drawn, and when the last one was done
         this.scale = null; // the device pixel ratio the engine was told
         this.clock = new Clock((id, at) => this.tick(id, at), () => this.drawPending(false));
         this.ticks = { 1: 0, 2: 0, 3: 0 };
@@ -201,14 +199,11 @@ export class Page {
         // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
         // scaled alike to fit a small view); a new one sends both windows whole.
         const scale = (window.devicePixelRatio || 1) * this.windows[1].scale;
-        let tiles = null;
         if (scale !== this.scale) {
             this.scale = scale;
             this.engine.call.setScale(scale);
-            tiles = this.engine.hatchTiles();
         }
         const frame = this.engine.frame();
-        const drawn = [];
         const shownBefore = this.windows.map((w) => !w.el.hidden);
         let news = false; // a text or a button changed, or a window came or went
         let cameOrWent = false;
@@ -227,7 +222,7 @@ export class Page {
             if (win.width > 0)
                 w.designed = { width: win.cssWidth, height: win.cssHeight };
             if (win.shown)
-                drawn.push(w.update(win, this.engine.calls(win)));
+                w.update(win, this.engine);
             if (win.shown !== shownBefore[i])
                 w.el.hidden = !win.shown;
         });
@@ -235,8 +230,6 @@ export class Page {
             this.windowsCameOrWent(shownBefore);
         if (news)
             this.help.follow(...this.windows);
-        if (drawn.length || tiles)
-            this.drawing.frame(scale, tiles, this.engine.texts(), drawn);
         ++this.drawn.frames;
         this.drawn.at = performance.now();
     }

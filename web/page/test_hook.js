@@ -75,11 +75,10 @@ export function install(page, module) {
         },
         // The ticks the page's own clock delivered (none, while it stands still).
         clockTicks: () => page.ticks[1] + page.ticks[2] + page.ticks[3] - ticked,
-        // Each window, once drawn and on the screen: whether it is shown, its client area in CSS pixels,
-        // the texts it shows and the captions of its shown buttons that do not fit them.
-        async windows() {
+        // Each window: whether it is shown, its client area in CSS pixels, the texts it shows and the
+        // captions of its shown buttons that do not fit them.
+        windows() {
             page.render();
-            await page.drawing.settled();
             return [form2, game].map((w) => ({
                 shown: !w.el.hidden,
                 // The scene's texts as this window has them: each shown label's, then each shown button's

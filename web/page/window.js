@@ -1,6 +1,6 @@
 // One window on the page: title bar, client area, canvas layers between the real controls.
 import { Kind } from './engine.js';
-import { setStyle, intersects } from './draw.js';
+import { setStyle, intersects, drawCalls } from './draw.js';
 import { PageButton, PageScrollBar } from './controls.js';
 
 export class PageWindow {
@@ -153,57 +153,58 @@ export class PageWindow {
     }
 
     // A frame of the shown window: built afresh when whole (the layers, between the controls as the frame
-    // places them), then the labels' texts renewed when the frame has them. Returns what the painter
-    // draws: the layers' backing stores when sized afresh, and the frame's canvas calls for the window.
-    update(win, calls) {
-        let sizes = null;
+    // places them), its canvas calls, then the labels' texts renewed when the frame has them.
+    update(win, engine) {
         if (win.whole) {
             if (this.drawnAt !== null && this.drawnAt !== win.scale)
                 this.snapToDevicePixels(); // a new ratio has a grid of its own
             this.drawnAt = win.scale;
             setStyle(this.el, 'width', `${win.cssWidth}px`);
             setStyle(this.el, 'height', `${win.cssHeight}px`);
-            sizes = this.rebuildLayers(win.layers, win);
+            this.rebuildLayers(win.layers, win);
             this.updateControls(win.items.filter(isControl));
         }
+        // Drawn before the labels' texts change, so that setting a canvas font finds the page's style
+        // up to date rather than working it out again at once.
+        drawCalls(this.layers, engine, win.calls.from, win.calls.to, win.scale);
         if (win.items)
             this.updateLabels(win.items);
-        return { index: this.index, sizes, calls };
     }
 
-    // The window's layers for a frame drawn whole, placed and sized on the page; returns each one's
-    // backing store, which the painter sizes (it holds the canvases).
     rebuildLayers(count, win) {
-        if (this.layers.length > count) {
-            this.layers.splice(count).forEach((canvas) => canvas.remove());
-            this.page.drawing.drop(this.index, count);
-        }
-        const added = [];
+        while (this.layers.length > count)
+            this.layers.pop().remove();
         while (this.layers.length < count) {
             const canvas = document.createElement('canvas');
             canvas.setAttribute('aria-hidden', 'true');
+            // The bottom layer covers the whole window: opaque, so it is composited without blending.
+            // Every layer is drawn whole within one task and shown as it is: desynchronized from the
+            // page's paint cycle, a frame of play costs the browser about a tenth less CPU (the README's
+            // bench), and reaches the screen sooner.
+            canvas.ctx = canvas.getContext('2d', { alpha: this.layers.length !== 0, desynchronized: true });
+            // A browser short of memory may drop a canvas's pixels; they come back blank.
+            canvas.addEventListener('contextrestored', () => this.page.redraw(true));
             this.client.append(canvas);
             this.layers.push(canvas);
-            added.push(canvas);
         }
-        if (added.length)
-            this.page.drawing.adopt(this.index, added);
         const fit = this.scale !== 1;
-        const sizes = [];
         for (const canvas of this.layers) {
+            canvas.font = null; // a canvas sized afresh has its context's state reset
             if (fit) {
                 // A scaled window's canvas covers its client area in whole CSS pixels, its backing store
                 // the device's pixels of those, drawn at the device pixel ratio times the window's scale.
                 const ratio = win.scale / this.scale;
                 const cssWidth = Math.ceil(win.cssWidth * this.scale - 1 / 256);
                 const cssHeight = Math.ceil(win.cssHeight * this.scale - 1 / 256);
-                sizes.push([Math.round(cssWidth * ratio), Math.round(cssHeight * ratio)]);
+                canvas.width = Math.round(cssWidth * ratio);
+                canvas.height = Math.round(cssHeight * ratio);
                 canvas.style.width = `${scaledLength(cssWidth, this.scale)}px`;
                 canvas.style.height = `${scaledLength(cssHeight, this.scale)}px`;
             } else {
                 // As many CSS pixels as the backing store has device pixels: mapped 1:1, never
                 // resampled, even where the window's size times the ratio is not whole (432 px at 1.1).
-                sizes.push([win.deviceWidth, win.deviceHeight]);
+                canvas.width = win.deviceWidth;
+                canvas.height = win.deviceHeight;
                 canvas.style.width = `${win.deviceWidth / win.scale}px`;
                 canvas.style.height = `${win.deviceHeight / win.scale}px`;
                 setStyle(canvas, 'left', '');
@@ -211,7 +212,6 @@ export class PageWindow {
             }
         }
         this.alignLayers();
-        return sizes;
     }
 
     updateControls(controls) {
