@@ -83,14 +83,15 @@ spread() { # key: "low to high" over the plays
 plays="median of $(page plays) plays of $(page play_seconds) s"
 row "CPU of the page (its main thread) over play, $plays ($(page keys) keys, $(page timer1_ticks) play ticks in the first; $(spread page_main_thread_percent))" \
     "$(page page_main_thread_percent)" "% of a core" "≤ 5 %" "x <= 5"
-cpu_ratio=$(awk -v p="$(page page_main_thread_percent)" -v f="$(page floor_page_main_thread_percent)" \
-    'BEGIN { if (p + 0 > 0 && f + 0 > 0) printf "%.2f", p / f; else print "nan" }')
-row "The same against the floor page of the same run (below)" "$cpu_ratio" "×" "≤ 1.25 ×" "x <= 1.25"
+against_floor() { # key: the page's figure over the floor page's
+    awk -v p="$(page "$1")" -v f="$(page "floor_$1")" \
+        'BEGIN { if (p + 0 > 0 && f + 0 > 0) printf "%.2f", p / f; else print "nan" }'
+}
+row "The same against the floor page of the same run (below)" "$(against_floor page_main_thread_percent)" "×" \
+    "≤ 1.25 ×" "x <= 1.25"
 row "CPU of the whole renderer over the same plays ($(spread renderer_percent))" "$(page renderer_percent)" \
     "% of a core" "none" report
-renderer_ratio=$(awk -v p="$(page renderer_percent)" -v f="$(page floor_renderer_percent)" \
-    'BEGIN { if (p + 0 > 0 && f + 0 > 0) printf "%.2f", p / f; else print "nan" }')
-row "The same against the floor page's whole renderer" "$renderer_ratio" "×" "none" report
+row "The same against the floor page's whole renderer" "$(against_floor renderer_percent)" "×" "none" report
 row "CPU of every Chromium process (software compositing) over the same plays ($(spread chromium_percent))" \
     "$(page chromium_percent)" "% of a core" "none" report
 row "Tap on an on-screen control to the end of the frame that draws its move, median of $(page taps) taps at Easy (p95 $(page tap_to_move_frame_p95_ms) ms)" \

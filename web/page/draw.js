@@ -18,10 +18,11 @@ export function cssFont(italic, weight, size, family, fallback) {
     return `${italic ? 'italic ' : ''}${weight} ${size}px "${family}", "${fallback}"`;
 }
 
-// The scene's hatch tiles (black ink over a cell's inside) as canvas patterns, made once for the ratio
-// drawn at; a new ratio (a zoom) makes its own, and the old ones go. Patterns repeat from the canvas's
-// corner, which is the window's: neighbouring cells continue each other's lines.
-const patterns = { scale: null, ink: new Map(), hatched: new Map() };
+// The scene's hatch tiles (black ink over a cell's inside), each over the colours it is drawn on, as
+// canvas patterns: a hatched inside is then one fill. They are made for the ratio drawn at; a new ratio
+// (a zoom) makes its own, and the old ones go. Patterns repeat from the canvas's corner, which is the
+// window's: neighbouring cells continue each other's lines.
+const patterns = { scale: null, ink: new Map(), hatched: new Map() }; // by style; hatched then by colour
 function patternsAt(scale) {
     if (patterns.scale !== scale) {
         patterns.scale = scale;
@@ -31,46 +32,49 @@ function patternsAt(scale) {
     return patterns;
 }
 
-function inkPattern(ctx, engine, pattern, scale) {
+function tileCanvas(side, options) {
+    const tile = document.createElement('canvas');
+    tile.width = tile.height = side;
+    return { tile, t: tile.getContext('2d', options) };
+}
+
+// A hatch's ink alone, on a transparent tile (null for no hatch).
+function inkTile(engine, style, scale) {
     const made = patternsAt(scale).ink;
-    if (!made.has(pattern)) {
-        const { side, ink } = engine.hatchTile(pattern);
-        let tiled = null;
+    if (!made.has(style)) {
+        const { side, ink } = engine.hatchTile(style);
+        let inked = null;
         if (side > 0) {
-            const tile = document.createElement('canvas');
-            tile.width = tile.height = side;
-            const t = tile.getContext('2d');
+            const { tile, t } = tileCanvas(side);
             const data = t.createImageData(side, side);
             ink.forEach((alpha, i) => { data.data[4 * i + 3] = alpha; });
             t.putImageData(data, 0, 0);
-            tiled = { side, pattern: ctx.createPattern(tile, 'repeat') };
+            inked = tile;
         }
-        made.set(pattern, tiled);
+        made.set(style, inked);
     }
-    return made.get(pattern);
+    return made.get(style);
 }
 
-// A hatch's tile over a colour, as one pattern: a hatched inside is then one fill, not two. The tile is
-// inked the way a layer would be, so the pixels are the same.
-function hatchPattern(ctx, engine, rgb, pattern, scale) {
+// A hatch's tile over a colour, inked the way a layer would be, so the pixels are the same.
+function hatchPattern(ctx, engine, rgb, style, scale) {
     const made = patternsAt(scale).hatched;
-    const key = `${rgb}:${pattern}`;
-    if (!made.has(key)) {
-        const ink = inkPattern(ctx, engine, pattern, scale);
+    let overColours = made.get(style);
+    if (!overColours)
+        made.set(style, (overColours = new Map()));
+    if (!overColours.has(rgb)) {
+        const ink = inkTile(engine, style, scale);
         let tiled = null;
         if (ink) {
-            const tile = document.createElement('canvas');
-            tile.width = tile.height = ink.side;
-            const t = tile.getContext('2d', { alpha: false });
+            const { tile, t } = tileCanvas(ink.width, { alpha: false });
             t.fillStyle = css(rgb);
-            t.fillRect(0, 0, ink.side, ink.side);
-            t.fillStyle = ink.pattern;
-            t.fillRect(0, 0, ink.side, ink.side);
+            t.fillRect(0, 0, ink.width, ink.width);
+            t.drawImage(ink, 0, 0);
             tiled = ctx.createPattern(tile, 'repeat');
         }
-        made.set(key, tiled);
+        overColours.set(rgb, tiled);
     }
-    return made.get(key);
+    return overColours.get(rgb);
 }
 
 // Styles are written only when they change: a write, even of the same value, costs a style pass.
