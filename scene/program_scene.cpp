@@ -119,14 +119,14 @@ std::string valueName(const Window& window)
 void nameScrollBarValue(Window& window)
 {
     Item& bar = window.items[window.slot[form2::ScrollBar]];
-    Item named = bar;
-    named.text = valueName(window);
-    if (named.text == bar.text)
+    std::string name = valueName(window);
+    if (name == bar.text)
         return;
+    // Only the name changes, not where the bar stands, so the bar is its own before and after.
     if (!window.allChanged &&
         std::find(window.changedIds.begin(), window.changedIds.end(), bar.id) == window.changedIds.end())
-        addChange(window, bar, named);
-    bar.text = std::move(named.text);
+        addChange(window, bar, bar);
+    bar.text = std::move(name);
 }
 
 // The window's own fields.

@@ -103,6 +103,7 @@ void FrameWriter::window(std::size_t index, const scene::Window& w)
     const bool whole = w.shown && p.whole;
     const bool elements = w.shown && (p.whole || p.controls);
     const bool captionChanged = p.caption != w.caption;
+    const int captionText = captionChanged ? texts_.add(w.caption) : -1; // the page reads it only then
     const auto d = [](auto value) { return static_cast<double>(value); };
     double count = -1;
     if (elements)
@@ -112,7 +113,7 @@ void FrameWriter::window(std::size_t index, const scene::Window& w)
     const std::size_t header = out_.size();
     constexpr std::size_t CallsLength = 9;
     out_.insert(out_.end(),
-        {d(w.shown), d(w.load), w.width, w.height, d(captionChanged), d(texts_.add(w.caption)), d(whole),
+        {d(w.shown), d(w.load), w.width, w.height, d(captionChanged), d(captionText), d(whole),
             d(PaintWriter::layerCount(w)), count, 0, scale_, d(css.w), d(css.h), d(device.w), d(device.h)});
     if (elements) {
         const std::vector<int> layers = PaintWriter::layersOf(w);
