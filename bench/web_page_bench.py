@@ -6,9 +6,11 @@
   "Game Over" is pressed whenever a game ends: the CPU time of the page's main thread (where its
   script, the engine and the canvas drawing run), of the whole renderer, and of every Chromium process
   (browser, renderer, GPU: headless Chromium composites in software), over the wall time. Each of
-  PLAYS plays starts from a fresh load, a moment after the first frame, as a player would; the floor
-  page is played as long after each. Figures are the medians of the plays, with their lowest and
-  highest (`_low`, `_high`): on a shared machine one play can differ from the next by a percent.
+  PLAYS plays starts from a fresh load, a moment after the first frame, as a player would. The floor
+  page is played over the same seconds in a browser of its own, with the same keys: a shared machine
+  runs faster or slower from one minute to the next, and both pages then meet the same minute. Figures
+  are the medians of the plays, with their lowest and highest (`_low`, `_high`); the page against the
+  floor is the median of each play's ratio (`floor_ratio_`).
   Each play is also made with the on-screen controls shown (touch emulation, the same viewport: the
   desk layout with the controls under the game window) and the same keys (`touch_`); once more with the
   keys tapped on the controls instead (`taps_`), and once with as many taps on the bare desk
@@ -28,6 +30,7 @@ import shutil
 import statistics
 import sys
 import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
@@ -182,6 +185,10 @@ def measure_taps(driver, server):
         touch_emulation(driver, False)
 
 
+def ratio(a, b):
+    return a / b if b > 0 else float("nan")
+
+
 def percentile(values, share):
     ordered = sorted(values)
     return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
@@ -192,6 +199,7 @@ def main():
     server = harness.Server(site)
     profile = tempfile.mkdtemp(prefix="blokko-bench-")
     driver = harness.start_browser(1, [f"--user-data-dir={profile}"])
+    floor = Floor(server, site)
     try:
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
         # A first visit's load: the page's service worker, installed by the first load, serves none.
@@ -213,10 +221,9 @@ def main():
                 print(f"RESULT\t{key}_ms\t{statistics.median(values):.1f}")
                 print(f"RESULT\t{key}_p95_ms\t{percentile(values, 0.95):.1f}")
 
-        plays, floors, touches = [], [], []
+        plays, touches = [], []
         for _ in range(PLAYS):
-            plays.append(play_page(driver, server, profile))
-            floors.append(measure_floor(driver, server, site, profile, plays[-1]["wall"]))
+            plays.append(play_page(driver, server, profile, floor=floor))
             touches.append(play_page(driver, server, profile, touch=True)["cpu"])
         # Taps cost the browser more than keys, whatever they land on: one play tapping the controls,
         # one tapping the desk beside them.
@@ -239,7 +246,8 @@ def main():
         print(f"RESULT\tkeys\t{first['sent']}")
         print(f"RESULT\ttimer1_ticks\t{first['ticks']}")
         for key in first["cpu"]:
-            for prefix, runs in (("", [p["cpu"] for p in plays]), ("floor_", floors)):
+            for prefix, runs in (("", [p["cpu"] for p in plays]), ("floor_", [p["floor"] for p in plays]),
+                                 ("floor_ratio_", [{key: ratio(p["cpu"][key], p["floor"][key])} for p in plays])):
                 values = sorted(run[key] for run in runs)
                 print(f"RESULT\t{prefix}{key}\t{statistics.median(values):.2f}")
                 print(f"RESULT\t{prefix}{key}_low\t{values[0]:.2f}")
@@ -249,15 +257,19 @@ def main():
             print(f"RESULT\ttouch_{key}_low\t{values[0]:.2f}")
             print(f"RESULT\ttouch_{key}_high\t{values[-1]:.2f}")
     finally:
+        floor.close()
         driver.quit()
         server.stop()
         shutil.rmtree(profile, ignore_errors=True)
 
 
-def play_page(driver, server, profile, touch=False, taps=False, place=None):
+def play_page(driver, server, profile, touch=False, taps=False, place=None, floor=None):
     """One play of the page from a fresh load: the parade's ticks, Timer1's, the keys sent and the CPU
     figures over the play; with `touch`, on a touch screen (the controls shown), with `taps` by taps on
-    the controls (or all at `place`) instead of keys."""
+    the controls (or all at `place`) instead of keys; with `floor`, the floor's figures over the same
+    seconds."""
+    if floor:
+        floor.load()
     touch_emulation(driver, touch)
     driver.get(server.url)
     harness.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
@@ -269,6 +281,8 @@ def play_page(driver, server, profile, touch=False, taps=False, place=None):
         places = control_places(driver) if taps else None
         if places and place:
             places = {code: place for code in places}
+        if floor:
+            floor.start(PLAY_SECONDS)
         wall, sent, cpu = measure_play(driver, profile, PLAY_SECONDS, places)
     finally:
         touch_emulation(driver, False)
@@ -279,22 +293,48 @@ def play_page(driver, server, profile, touch=False, taps=False, place=None):
         "ticks": driver.execute_script("return window.blokkoPage.ticks[1]"),
         "times": driver.execute_script("return window.blokkoPage.tickTimes[1]"),
         "cpu": cpu,
+        "floor": floor.result() if floor else None,
     }
 
 
-def measure_floor(driver, server, site, profile, seconds):
-    """The same CPU figures for the floor page over the same time."""
-    folder = os.path.join(site, "bench-floor")
-    os.makedirs(folder, exist_ok=True)
-    try:
+class Floor:
+    """The floor page in a browser of its own (its own processes, so that nothing of the page's is
+    counted as the floor's), played at the same time as a play of the page."""
+
+    def __init__(self, server, site):
+        self.url = server.url + "bench-floor/"
+        self.folder = os.path.join(site, "bench-floor")
+        os.makedirs(self.folder, exist_ok=True)
         for name, text in (("index.html", FLOOR_PAGE), ("floor.js", FLOOR_SCRIPT)):
-            with open(os.path.join(folder, name), "w") as f:
+            with open(os.path.join(self.folder, name), "w") as f:
                 f.write(text)
-        driver.get(server.url + "bench-floor/")
-        time.sleep(SETTLE_SECONDS)
-        return measure_play(driver, profile, seconds)[2]
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+        self.profile = tempfile.mkdtemp(prefix="blokko-floor-")
+        self.driver = harness.start_browser(1, [f"--user-data-dir={self.profile}"])
+        self.thread = None
+        self.figures = None
+
+    def load(self):
+        """A fresh load, settled by the time the page's play starts."""
+        self.driver.get(self.url)
+
+    def start(self, seconds):
+        def play():
+            self.figures = measure_play(self.driver, self.profile, seconds)[2]
+        self.figures = None
+        self.thread = threading.Thread(target=play)
+        self.thread.start()
+
+    def result(self):
+        """The CPU figures of the play started last (after it ends)."""
+        self.thread.join()
+        if self.figures is None:
+            raise RuntimeError("the floor's play failed")
+        return self.figures
+
+    def close(self):
+        self.driver.quit()
+        shutil.rmtree(self.profile, ignore_errors=True)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def measure_play(driver, profile, seconds, taps=None):
