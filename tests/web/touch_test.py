@@ -67,6 +67,7 @@ class Device(PageCase):
     def setUp(self):
         self.emulate(self.WIDTH, self.HEIGHT)
         self.cdp("Emulation.setTouchEmulationEnabled", enabled=self.TOUCH, maxTouchPoints=5)
+        self.scores = []  # of the games that keep_room ended
         super().setUp()
 
     def emulate(self, width, height):
@@ -174,10 +175,37 @@ class Device(PageCase):
         wait_for(lambda: (self.well() or {}).get("open"), 10, "the curtain to open")
         self.assert_no_sideways_scroll()
 
+    def pile_top(self):
+        """The highest row (0 at the top) of the pile on the well's floor, a falling piece on it included."""
+        rows = (self.well() or {}).get("rows", [])
+        top = len(rows)
+        while top > 0 and any(rows[top - 1]):
+            top -= 1
+        return top
+
+    def keep_room(self):
+        """The pieces the checks let fall pile up in the middle of the well. Once the pile reaches the upper
+        half, no piece can be watched falling there: the game is played to its end (its score kept in
+        self.scores) and the next one started."""
+        if self.pile_top() > 10:
+            return
+        self.scores.append(self.play_to_game_over())
+        self.js("arguments[0].click()", self.shown_buttons("Game Over")[0])
+        wait_for(lambda: self.shown("Form2"), 5, "the difficulty window again")
+        self.js("arguments[0].click()", self.shown_buttons("GO!")[0])
+        wait_for(lambda: self.shown("Blokko") and not self.shown("Form2"), 5, "the next game")
+        wait_for(lambda: (self.well() or {}).get("open"), 10, "the curtain to open")
+
     def paused_with_a_piece(self, pause, resume, ready=lambda piece: True):
         """Pauses (by `pause`) while a piece for which ready(piece) holds falls in the upper half of the
-        well; returns the piece as it stands, or None when it landed first (then resumes)."""
-        wait_for(lambda: (p := self.piece()) and ready(p), 20, "a falling piece in the upper half")
+        well; returns the piece as it stands, or None when it landed first (then resumes) or the pile
+        grew into the upper half first."""
+        try:
+            wait_for(lambda: (p := self.piece()) and ready(p), 20, "a falling piece in the upper half")
+        except AssertionError:
+            if self.pile_top() > 10:
+                raise
+            return None
         pause()
         wait_for(lambda: self.shown_buttons("Pause"), 2, '"Pause"')
         time.sleep(0.1)  # the last frame before the pause
@@ -191,6 +219,7 @@ class Device(PageCase):
         """Keys given while paused are drawn with the next tick after resuming: pauses with a falling
         piece, acts, resumes and waits for check(before, after)."""
         for _ in range(8):
+            self.keep_room()
             before = self.paused_with_a_piece(pause, resume, ready)
             if before is None:
                 continue
@@ -225,6 +254,10 @@ class Device(PageCase):
     def play_to_game_over(self):
         wait_for(lambda: self.shown_buttons("Game Over"), 60, '"Game Over"')
         return self.label("Score:")
+
+    def best_score(self, last):
+        """The best of the session's scores ("Score:000123"): the last game's and those keep_room ended."""
+        return max(self.scores + [last], key=lambda score: int(score[len("Score:"):]))
 
 
 def width(piece):
@@ -274,15 +307,15 @@ class TouchSession(Device):
         self.assertGreater(after, before + 10)
         self.assertEqual(self.js("return [scrollX, scrollY]"), [0, 0], "the drag did not scroll the page")
         # Left alone, the game ends; "Game Over" starts the next, the best score kept.
-        score = self.play_to_game_over()
+        best = self.best_score(self.play_to_game_over())
         self.tap_button("Game Over")
         wait_for(lambda: self.shown("Form2"), 5, "the difficulty window again")
-        self.assertEqual(self.label("HiScore:"), "Hi" + score)
+        self.assertEqual(self.label("HiScore:"), "Hi" + best)
         self.assertEqual(self.scroll_value(), 2)
         self.tap_button("GO!")
         wait_for(lambda: not self.shown("Form2"), 5, "the next game")
         self.assertTrue(self.shown("Blokko"))
-        self.assertEqual(self.label("HiScore:"), "Hi" + score)
+        self.assertEqual(self.label("HiScore:"), "Hi" + best)
         self.assert_no_sideways_scroll()
 
     def hold_shift_right_and_hurry(self):
@@ -417,10 +450,10 @@ class Gamepad(Device, unittest.TestCase):
         self.moves_while_paused(pause, lambda: (scores.append(self.score()), self.press(DOWN)), resume,
                                 lambda b, a: True, "down hurries")
         self.assert_hurried_once(scores[-1])
-        score = self.play_to_game_over()
+        best = self.best_score(self.play_to_game_over())
         self.press(START)
         wait_for(lambda: self.shown("Form2"), 5, 'Start pressing "Game Over"')
-        self.assertEqual(self.label("HiScore:"), "Hi" + score)
+        self.assertEqual(self.label("HiScore:"), "Hi" + best)
         self.press(LEFT)
         wait_for(lambda: self.scroll_value() == 1, 2, "the D-pad choosing Easy")
         self.press(START)
