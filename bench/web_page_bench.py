@@ -189,6 +189,14 @@ def ratio(a, b):
     return a / b if b > 0 else float("nan")
 
 
+def print_spread(name, values):
+    """A figure over the plays: its median, lowest and highest (`_low`, `_high`)."""
+    values = sorted(values)
+    print(f"RESULT\t{name}\t{statistics.median(values):.2f}")
+    print(f"RESULT\t{name}_low\t{values[0]:.2f}")
+    print(f"RESULT\t{name}_high\t{values[-1]:.2f}")
+
+
 def percentile(values, share):
     ordered = sorted(values)
     return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
@@ -246,16 +254,10 @@ def main():
         print(f"RESULT\tkeys\t{first['sent']}")
         print(f"RESULT\ttimer1_ticks\t{first['ticks']}")
         for key in first["cpu"]:
-            for prefix, runs in (("", [p["cpu"] for p in plays]), ("floor_", [p["floor"] for p in plays]),
-                                 ("floor_ratio_", [{key: ratio(p["cpu"][key], p["floor"][key])} for p in plays])):
-                values = sorted(run[key] for run in runs)
-                print(f"RESULT\t{prefix}{key}\t{statistics.median(values):.2f}")
-                print(f"RESULT\t{prefix}{key}_low\t{values[0]:.2f}")
-                print(f"RESULT\t{prefix}{key}_high\t{values[-1]:.2f}")
-            values = sorted(run[key] for run in touches)
-            print(f"RESULT\ttouch_{key}\t{statistics.median(values):.2f}")
-            print(f"RESULT\ttouch_{key}_low\t{values[0]:.2f}")
-            print(f"RESULT\ttouch_{key}_high\t{values[-1]:.2f}")
+            print_spread(key, [p["cpu"][key] for p in plays])
+            print_spread(f"floor_{key}", [p["floor"][key] for p in plays])
+            print_spread(f"floor_ratio_{key}", [ratio(p["cpu"][key], p["floor"][key]) for p in plays])
+            print_spread(f"touch_{key}", [cpu[key] for cpu in touches])
     finally:
         floor.close()
         driver.quit()
@@ -332,6 +334,8 @@ class Floor:
         return self.figures
 
     def close(self):
+        if self.thread:
+            self.thread.join()  # a play still running when the page's failed
         self.driver.quit()
         shutil.rmtree(self.profile, ignore_errors=True)
         shutil.rmtree(self.folder, ignore_errors=True)
