@@ -32,11 +32,13 @@ add_executable(blokko-engine web/page_api.cpp web/frame_writer.cpp web/paint_wri
 target_link_libraries(blokko-engine PRIVATE blokko_scene blokko_warnings)
 set_target_properties(blokko-engine PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${site})
 set(page_functions page_start page_ended page_click page_scroll page_key page_pad page_tick page_close page_state
-    page_frame page_text page_draw_afresh page_hatch_tile page_set_scale page_test_start page_test_rand)
+    page_frame page_text page_draw_afresh page_hatch_tile page_set_scale page_key_code page_keys_taken page_test_start
+    page_test_rand)
 list(TRANSFORM page_functions PREPEND "_")
 string(JOIN "," page_exports ${page_functions})
+# An ES module that the page imports (for the key rule) and the game's worker too (for the game).
 target_link_options(blokko-engine PRIVATE
-    -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=createBlokkoEngine -sFILESYSTEM=0
+    -sENVIRONMENT=web,worker -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createBlokkoEngine -sFILESYSTEM=0
     -sEXPORTED_FUNCTIONS=${page_exports} -sEXPORTED_RUNTIME_METHODS=cwrap,UTF8ToString
     -sINITIAL_MEMORY=4MB -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=256KB)
 

@@ -4,6 +4,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -131,6 +132,31 @@ EMSCRIPTEN_KEEPALIVE int page_key(int window, const char* key, const char* code,
     const bool meant = session->program.keyPress(static_cast<WindowId>(window), gameKey, repeat != 0);
     changed();
     return meant ? 1 : 0;
+}
+
+// The game's key code of a key as the browser reports it (gameKeyCode): the page asks at once, in the
+// key's own event, since the program may run in a worker.
+EMSCRIPTEN_KEEPALIVE int page_key_code(const char* key, const char* code, int commandHeld)
+{
+    return key && code ? gameKeyCode(key, code, commandHeld != 0) : 0;
+}
+
+// Which key codes (below 256, as gameKeyCode gives them) each window takes now, for the page to decide
+// in a key's own event whether the browser may act on it: whether that changed since the last call,
+// then 256 flags for the difficulty window and 256 for the game window.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* page_keys_taken()
+{
+    constexpr std::size_t Codes = 256;
+    static std::array<std::uint8_t, 1 + 2 * Codes> taken{};
+    std::array<std::uint8_t, 2 * Codes> now{};
+    if (running())
+        for (std::size_t w = 0; w < 2; ++w)
+            for (std::size_t code = 0; code < Codes; ++code)
+                now[w * Codes + code] =
+                    session->program.takesKey(static_cast<WindowId>(w), static_cast<int>(code)) ? 1 : 0;
+    taken[0] = std::equal(now.begin(), now.end(), taken.begin() + 1) ? 0 : 1;
+    std::copy(now.begin(), now.end(), taken.begin() + 1);
+    return taken.data();
 }
 
 // A gamepad button by its index in the standard mapping, pressed or repeated in a window. Returns 1

@@ -68,20 +68,25 @@ void Program::keyDown(int keyCode)
         form1.Form_KeyDown(keyCode, 0);
 }
 
-bool Program::keyPress(WindowId window, int keyCode, bool autoRepeat)
+bool Program::takesKey(WindowId window, int keyCode) const
 {
     if (ended_ || keyCode == 0)
         return false;
+    if (window == WindowId::Form2)
+        return form2.Visible && keyCode == blokko::keyCode(Key::Enter);
+    return form1Shown();
+}
+
+bool Program::keyPress(WindowId window, int keyCode, bool autoRepeat)
+{
+    if (!takesKey(window, keyCode))
+        return false;
     const bool pressesButton = !autoRepeat;
     if (window == WindowId::Form2) {
-        if (!form2.Visible || keyCode != blokko::keyCode(Key::Enter))
-            return false;
         if (pressesButton)
             clickGo();
         return true;
     }
-    if (!form1Shown())
-        return false;
     form1.Form_KeyDown(keyCode, 0);
     if (pressesButton && (keyCode == blokko::keyCode(Key::Enter) || keyCode == blokko::keyCode(Key::Space)))
         pressFrontButton();

@@ -51,6 +51,9 @@ public:
     // repeat presses no button: a held key would go on to press the next window's. Returns whether the
     // key means anything in that window (the front end leaves other keys to its own controls).
     bool keyPress(WindowId window, int keyCode, bool autoRepeat);
+    // Whether keyPress would take the key in that window now, changing nothing: a front end that must
+    // answer its platform before the program sees the key (the page, whose game runs elsewhere) asks.
+    bool takesKey(WindowId window, int keyCode) const;
 
     // A gamepad button pressed in a window, or repeated while held, as the key it stands for. In the game
     // window the D-pad is the arrows, A and B turn as A and S do, and Start presses the frontmost shown

@@ -2,7 +2,7 @@
 // changed (score, rows, level, pieces) and the buttons that came up (Pause, Game Over), through a polite
 // live region. Play changes the counters many times a second at times; they are read at most once a
 // second, the latest of them, so that the reader is never behind the game.
-import { Kind } from './engine.js';
+import { ItemKind as Kind } from './frame_codes.js';
 
 const MinGap = 1000; // ms between two announcements
 

@@ -123,8 +123,7 @@
                 clearTimeout(patience);
             }, async (error) => {
                 console.error(error);
-                const problem = typeof createBlokkoEngine === 'function'
-                    ? await firstProblem(engine()) : await served(ENGINE, JS_TYPE);
+                const problem = await firstProblem(engine());
                 // Emscripten's own abort text means nothing to a player.
                 const message = String(error?.message ?? error);
                 const reason = /^Aborted\(/.test(message) ? 'its engine stopped while loading' : message;

@@ -32,8 +32,8 @@ export class Clock {
             this.wake();
         };
         this.stopped = false;
+        this.hidden = false; // the page cannot be seen (it tells the clock: the clock may run in a worker)
         this.hiddenAt = null;
-        document.addEventListener('visibilitychange', () => this.visibility());
     }
 
     // Mirrors one engine timer: a new generation (the scene decides when) (re)starts it at `at`.
@@ -79,7 +79,7 @@ export class Clock {
 
     // Every event asks for this; a wait already set for the same tick is kept.
     schedule() {
-        const first = this.stopped || document.hidden ? null : this.next();
+        const first = this.stopped || this.hidden ? null : this.next();
         if (!first) {
             this.cancel();
             return;
@@ -118,7 +118,7 @@ export class Clock {
     }
 
     wake() {
-        if (this.stopped || document.hidden)
+        if (this.stopped || this.hidden)
             return;
         const now = performance.now();
         for (const t of this.timers)
@@ -145,8 +145,12 @@ export class Clock {
                 t.due += by;
     }
 
-    visibility() {
-        if (document.hidden) {
+    // The page hidden, or seen again.
+    setHidden(hidden) {
+        if (hidden === this.hidden)
+            return;
+        this.hidden = hidden;
+        if (hidden) {
             this.hiddenAt = performance.now();
             this.cancel();
         } else {

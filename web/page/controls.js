@@ -1,5 +1,6 @@
 // The real controls of a window: push buttons and the scroll bar.
-import { cssFont, setStyle } from './draw.js';
+import { cssFont } from './draw.js';
+import { setStyle } from './style.js';
 
 // A push button of the scene as a real <button>: its caption is its accessible name, and it shows the
 // scene's lines of it, each where the scene places it.

@@ -32,9 +32,15 @@ function patternsAt(scale) {
     return patterns;
 }
 
+// A tile is drawn where the game runs: a worker has no document, only offscreen canvases.
 function tileCanvas(side, options) {
-    const tile = document.createElement('canvas');
-    tile.width = tile.height = side;
+    let tile;
+    if (typeof OffscreenCanvas === 'function') {
+        tile = new OffscreenCanvas(side, side);
+    } else {
+        tile = document.createElement('canvas');
+        tile.width = tile.height = side;
+    }
     return { tile, t: tile.getContext('2d', options) };
 }
 
@@ -76,19 +82,6 @@ function hatchPattern(ctx, engine, rgb, style, scale) {
     }
     return overColours.get(rgb);
 }
-
-// Styles are written only when they change: a write, even of the same value, costs a style pass.
-const written = new WeakMap();
-export function setStyle(element, name, value) {
-    let styles = written.get(element);
-    if (!styles)
-        written.set(element, (styles = {}));
-    if (styles[name] !== value) {
-        styles[name] = value;
-        element.style[name] = value;
-    }
-}
-
 
 // The calls the frame wrote for a window, from `at` to `end` in the engine's heap, on its canvas layers
 // (each canvas has its context as `ctx`, and the font last set on it as `font`). `scale` is the frame's

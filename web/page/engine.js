@@ -1,8 +1,7 @@
-// The engine behind its C interface (web/page_api.cpp): events in, frames of the scene out.
+// The engine behind its C interface (web/page_api.cpp), where the game runs: events in, frames of the
+// scene out.
 // The item kinds and flags come from web/frame_codes.h, written for the page at build time.
-import { ItemKind, ItemFlag as Flag } from './frame_codes.js';
-
-export { ItemKind as Kind };
+import { ItemFlag as Flag } from './frame_codes.js';
 
 // The numbers of a window and of an item in a frame, as web/frame_writer.cpp writes them.
 const WindowFields = 15;
@@ -27,6 +26,10 @@ export class Engine {
             hatchTile: module.cwrap('page_hatch_tile', 'number', ['number']),
             setScale: module.cwrap('page_set_scale', null, ['number']),
             drawAfresh: module.cwrap('page_draw_afresh', null, []),
+            keysTaken: module.cwrap('page_keys_taken', 'number', []),
+            // Tests only: a program drawing the values queued for it.
+            testStart: module.cwrap('page_test_start', null, []),
+            testRand: module.cwrap('page_test_rand', null, ['string']),
         };
         this.frameTexts = new Map();
     }
@@ -55,6 +58,13 @@ export class Engine {
                 interval: s[at + 3 + 2 * t], enabled: s[at + 4 + 2 * t] !== 0, generation: s[at + 9 + t],
             })),
         };
+    }
+
+    // Which key codes each window takes, when that changed since the last call (else null): 512 flags,
+    // the difficulty window's 256 then the game window's.
+    keysTaken() {
+        const at = this.call.keysTaken();
+        return this.m.HEAPU8[at] !== 0 ? this.m.HEAPU8.slice(at + 1, at + 1 + 512) : null;
     }
 
     // A hatch's tile at the page's ratio: its side and each pixel's ink, 0 to 255, row by row.

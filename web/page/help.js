@@ -1,7 +1,7 @@
 // How to play, on the page: the keys (in index.html), and a line that follows the game's state as the
 // frame shows it (which window is shown, which button stands in front). The player can hide it; the
 // choice lasts for the session.
-import { Kind } from './engine.js';
+import { ItemKind as Kind } from './frame_codes.js';
 
 const Hidden = 'blokko-help-hidden';
 

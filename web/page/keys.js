@@ -1,19 +1,21 @@
 // Keys to the program. The page turns no key into anything itself: the program takes what the browser
 // reports (KeyboardEvent.key and .code) and decides what the key means in that window.
 
-// Hands a keydown in window `window` (0 the difficulty window, 1 the game window) to the engine; the
-// browser is kept from acting on a key only when it means something there, so Tab, the scroll bar's
-// arrows and browser shortcuts (Ctrl, Alt or Meta held) keep working. Returns whether it did.
-export function forwardKey(call, window, e) {
-    const commandHeld = e.ctrlKey || e.altKey || e.metaKey;
-    const meant = sendKey(call, window, { key: e.key, code: e.code, repeat: e.repeat, commandHeld });
-    if (meant)
-        e.preventDefault();
-    return meant;
+// A keydown in window `window` (0 the difficulty window, 1 the game window). When the program takes it
+// there (`keys.takes(window, report)`: link.js), the browser is kept from acting on it and it is sent on
+// (`send(window, report)`); every other key (Tab, the scroll bar's arrows, browser shortcuts with Ctrl,
+// Alt or Meta held) is left to the browser. Returns whether it was sent.
+export function forwardKey(keys, window, e, send) {
+    const report = keyReport({ key: e.key, code: e.code, repeat: e.repeat, commandHeld: e.ctrlKey || e.altKey || e.metaKey });
+    if (!keys.takes(window, report))
+        return false;
+    e.preventDefault();
+    send(window, report);
+    return true;
 }
 
 // A key as the keyboard would report it, from whatever sent it (the keyboard, an on-screen control, a
-// gamepad). Returns whether it meant anything in that window.
-export function sendKey(call, window, { key = '', code = '', repeat = false, commandHeld = false }) {
-    return call.key(window, key ?? '', code ?? '', repeat ? 1 : 0, commandHeld ? 1 : 0) !== 0;
+// gamepad).
+export function keyReport({ key = '', code = '', repeat = false, commandHeld = false }) {
+    return { key: key ?? '', code: code ?? '', repeat: !!repeat, commandHeld: !!commandHeld };
 }

@@ -1,9 +1,11 @@
-// Blokko in the browser. The engine and its scene run in WebAssembly (blokko-engine.js); this page draws
-// the scene's items on a canvas per window, places real buttons and the scroll bar where the scene puts
-// them, forwards keys, clicks and closes, and drives the engine's three timers from one clock. It holds
-// no rule of the game and no rule of how a control looks beyond mapping a scene item to Canvas calls.
-// This module loads the engine and the fonts, draws the first frame, then keeps the page for offline play.
-import { Engine } from './engine.js';
+// Blokko in the browser. The engine and its scene run in WebAssembly (blokko-engine.js), in a worker
+// that also keeps the game's timers and draws its frames on a canvas per window layer (game.js); this
+// page places real buttons and the scroll bar where the scene puts them, keeps the labels' texts for
+// screen readers, and forwards keys, clicks and closes. It holds no rule of the game and no rule of how a
+// control looks beyond mapping a scene item to an element.
+// This module loads the engine and the fonts, starts the game, then keeps the page for offline play.
+import { compile, instantiate } from './instance.js';
+import { canHandCanvases, GameLink, startWorker } from './link.js';
 import { Page } from './page.js';
 import { FontFaces } from './fonts.js'; // made at build time from the one list of fonts
 
@@ -26,27 +28,45 @@ function keepForOffline() {
 }
 
 async function main() {
-    const [module] = await Promise.all([
-        createBlokkoEngine(),
-        ...FontFaces.map((f) => document.fonts.load(f)),
-    ]);
-    const page = new Page(new Engine(module));
+    // The worker loads its modules while the engine compiles.
+    const worker = canHandCanvases() ? startWorker() : null;
+    const [compiled] = await Promise.all([compile(), ...FontFaces.map((f) => document.fonts.load(f))]);
+    const instance = await instantiate(compiled);
+    const page = new Page(await GameLink.open(worker, compiled, instance));
+    const drawn = new Promise((resolve) => { page.onFirstFrame = resolve; });
     document.getElementById('loading').remove();
     page.start();
+    await drawn;
     started = true;
     document.getElementById('desk').setAttribute('aria-busy', 'false');
+    const request = (type, fields) => page.link.request(type, fields);
     window.blokkoPage = {
         firstFrame: performance.now(),
-        ticks: page.ticks,
-        tickTimes: page.tickTimes,
-        drawn: page.drawn,
-        redraw: (afresh) => page.redraw(afresh),
+        // The game's counts (for tests and the benchmark): { ticks, tickTimes, drawn }, times on the
+        // page's clock.
+        stats: () => request('sync'),
+        // Draws what is pending at once; with `afresh`, both windows whole, as after a lost canvas (tests
+        // compare the two).
+        redraw: (afresh) => request('redraw', { afresh }),
+        // A copy of a window's canvas layer (0 the bottom one) as the game drew it, as a canvas of the
+        // page: the game's own may be out of the page's reach.
+        layer: async (name, layer = 0) => {
+            const index = page.windows.findIndex((w) => w.name === name);
+            const { bitmap } = await request('copy', { window: index, layer });
+            if (!bitmap)
+                return null;
+            const copy = document.createElement('canvas');
+            copy.width = bitmap.width;
+            copy.height = bitmap.height;
+            copy.getContext('2d').drawImage(bitmap, 0, 0);
+            return copy;
+        },
     };
     performance.mark('blokko-first-frame');
     keepForOffline();
     // Tests only: ?test in the address adds window.blokkoTest, which plays scripts (test_hook.js).
     if (new URLSearchParams(location.search).has('test'))
-        (await import('./test_hook.js')).install(page, module);
+        (await import('./test_hook.js')).install(page);
 }
 
 // page/boot.js watches the start and explains a failure; should it be missing, the page still starts.

@@ -1,7 +1,6 @@
-// The page: both windows, events to the engine, frames from it.
+// The page: both windows, events to the game, what the game's frames change of the page's elements.
 import { PageWindow } from './window.js';
-import { Clock } from './clock.js';
-import { forwardKey, sendKey } from './keys.js';
+import { forwardKey, keyReport } from './keys.js';
 import { keepKeysOnPage } from './focus.js';
 import { Help } from './help.js';
 import { Announcer } from './announcer.js';
@@ -9,11 +8,11 @@ import { arrange, Desk } from './layout.js';
 import { TouchControls } from './touch.js';
 import { GamepadInput } from './gamepad.js';
 
-const DisplayFrame = 1000 / 60; // ms
-
 export class Page {
-    constructor(engine) {
-        this.engine = engine;
+    // `game`: the page's end of the game (link.js).
+    constructor(game) {
+        this.link = game;
+        game.onMessage = (m) => this.receive(m);
         this.desk = document.getElementById('desk');
         this.windows = ['Form2', 'Blokko'].map((name, i) => new PageWindow(this, name, i));
         // Reading and Tab order: the game window, then the difficulty window beside it.
@@ -21,16 +20,8 @@ export class Page {
             this.desk.append(w.el);
         this.active = null;
         this.stack = 10;
-        this.frameRequested = false;
-        this.frameWaiting = false; // a frame waits for the end of the task or an animation frame
-        this.drawn = { frames: 0, at: -Infinity }; // the frames drawn, and when the last one was done
-        this.scale = null; // the device pixel ratio the engine was told
-        this.clock = new Clock((id, at) => this.tick(id, at), () => this.drawPending(false));
-        this.ticks = { 1: 0, 2: 0, 3: 0 };
-        // The intervals between each timer's ticks, and when its first tick was due (for the benchmark).
-        this.tickTimes = {};
-        for (const id of [1, 2, 3])
-            this.tickTimes[id] = { firstDue: null, last: null, sum: 0, intervals: 0 };
+        this.told = null; // the scale the game was told
+        this.onFirstFrame = () => {};
         this.keys();
         this.help = new Help();
         this.announcer = new Announcer(document.getElementById('announcements'));
@@ -49,9 +40,12 @@ export class Page {
         window.addEventListener('resize', () => {
             this.layout();
             this.snapWindows();
-            this.requestFrame();
+            this.tellScale();
         });
         this.watchPixelRatio();
+        // The game's clock stands still while no one can see the page.
+        document.addEventListener('visibilitychange', () => this.link.send({ type: 'hidden', hidden: document.hidden }));
+        this.link.send({ type: 'hidden', hidden: document.hidden });
         this.layout();
     }
 
@@ -63,7 +57,7 @@ export class Page {
         const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
         query.addEventListener('change', () => {
             this.snapWindows();
-            this.requestFrame();
+            this.tellScale();
             this.watchPixelRatio();
         }, { once: true });
     }
@@ -73,72 +67,59 @@ export class Page {
             w.snapToDevicePixels();
     }
 
-    start() {
+    // The game draws every frame for the screen's ratio times the windows' own scale (both are scaled
+    // alike to fit a small view).
+    tellScale() {
+        const fit = this.windows[1].scale;
+        const scale = (window.devicePixelRatio || 1) * fit;
+        if (scale !== this.told) {
+            this.told = scale;
+            this.link.send({ type: 'scale', scale, fit });
+        }
+    }
+
+    // A new program (with `test`, one for a test's script: tests/parity).
+    start(test = false) {
         document.getElementById('ended').hidden = true;
         for (const w of this.windows)
             w.placed = false;
-        this.engine.call.start();
-        this.clock.start();
         this.plan = null;
-        this.afterEvent(performance.now());
-        this.render();
+        this.tellScale();
+        this.link.send({ type: 'start', test });
     }
 
-    // After every event: end, timers, then a frame.
-    afterEvent(at) {
-        const state = this.engine.state();
-        if (state.ended) {
+    receive(m) {
+        switch (m.type) {
+        case 'frame':
+            this.show(m.windows);
+            break;
+        case 'ended':
             this.end();
-            return;
+            break;
+        case 'first frame':
+            this.onFirstFrame();
+            break;
         }
-        state.timers.forEach((t, i) => this.clock.mirror(i + 1, t.interval, t.enabled, t.generation, at));
-        this.clock.schedule();
-        if (state.dirty)
-            this.requestFrame();
-    }
-
-    tick(id, at) {
-        const began = performance.now();
-        ++this.ticks[id];
-        // Intervals between a timer's ticks while it runs (the time a timer stood stopped left out).
-        const seen = this.tickTimes[id];
-        const interval = this.clock.timers[id - 1].interval;
-        if (seen.last !== null && began - seen.last < 3 * interval) {
-            seen.sum += began - seen.last;
-            ++seen.intervals;
-        }
-        if (seen.firstDue === null)
-            seen.firstDue = at;
-        seen.last = began;
-        this.engine.call.tick(id);
-        this.afterEvent(at);
     }
 
     click(window, id) {
-        this.engine.call.click(window, id);
-        this.afterEvent(performance.now());
+        this.link.send({ type: 'click', window, id });
     }
 
     scroll(value) {
-        this.engine.call.scroll(value);
-        this.afterEvent(performance.now());
+        this.link.send({ type: 'scroll', value });
     }
 
-    // The program says what closing does: the end, or a window hidden (drawn at the next frame).
+    // The program says what closing does: the end, or a window hidden.
     close(index) {
-        if (this.engine.call.close(index))
-            this.end();
-        else
-            this.afterEvent(performance.now());
+        this.link.send({ type: 'close', window: index });
     }
 
     key(index, e) {
-        if (forwardKey(this.engine.call, index, e))
-            this.afterEvent(performance.now());
+        forwardKey(this.link, index, e, (window, report) => this.link.send({ type: 'key', window, ...report }));
     }
 
     end() {
-        this.clock.stop();
         this.announcer.stop();
         for (const w of this.windows)
             w.el.hidden = true;
@@ -149,65 +130,15 @@ export class Page {
         document.getElementById('start-again').focus();
     }
 
-    // A frame is drawn at the end of the task whose events changed the scene, once however many ticks
-    // it ran: the canvases are desynchronized, so what is drawn is shown without waiting for the page's
-    // paint cycle, and an animation frame of its own would cost a task per tick (a sixth of the page's
-    // CPU in play, the README's bench). The clock's ticks are drawn as soon as a wake has delivered
-    // them; other events' changes at the end of their task. Ticks closer together than the screen shows
-    // (the parade's, 2 ms apart) share the next animation frame.
-    requestFrame() {
-        if (this.frameRequested)
-            return;
-        this.frameRequested = true;
-        if (!this.clock.delivering)
-            this.drawPending(true);
-    }
-
-    // Draws the frame asked for: at once, at the end of this task, or at the next animation frame.
-    drawPending(endOfTask) {
-        if (!this.frameRequested || this.frameWaiting)
-            return;
-        const soon = performance.now() - this.drawn.at < DisplayFrame;
-        if (!soon && !endOfTask) {
-            this.render();
-            return;
-        }
-        this.frameWaiting = true;
-        const draw = () => {
-            this.frameWaiting = false;
-            if (this.frameRequested)
-                this.render();
-        };
-        if (soon)
-            requestAnimationFrame(draw);
-        else
-            queueMicrotask(draw);
-    }
-
-    // Draws what is pending at once; with `afresh`, both windows whole, as after a lost canvas (tests
-    // compare the two).
-    redraw(afresh) {
-        if (afresh && !this.engine.call.ended())
-            this.engine.call.drawAfresh();
-        this.render();
-    }
-
-    render() {
-        this.frameRequested = false;
-        if (this.engine.call.ended())
-            return;
-        // The engine lays out every frame for the screen's ratio times the windows' own scale (both are
-        // scaled alike to fit a small view); a new one sends both windows whole.
-        const scale = (window.devicePixelRatio || 1) * this.windows[1].scale;
-        if (scale !== this.scale) {
-            this.scale = scale;
-            this.engine.call.setScale(scale);
-        }
-        const frame = this.engine.frame();
+    // What a frame changed of the page's elements, by window (null: nothing): captions, labels and
+    // controls, the layers' sizes, the windows shown.
+    show(frame) {
         const shownBefore = this.windows.map((w) => !w.el.hidden);
         let news = false; // a text or a button changed, or a window came or went
         let cameOrWent = false;
         frame.forEach((win, i) => {
+            if (!win)
+                return;
             const w = this.windows[i];
             if (win.caption !== null)
                 w.setCaption(win.caption);
@@ -222,7 +153,7 @@ export class Page {
             if (win.width > 0)
                 w.designed = { width: win.cssWidth, height: win.cssHeight };
             if (win.shown)
-                w.update(win, this.engine);
+                w.update(win);
             if (win.shown !== shownBefore[i])
                 w.el.hidden = !win.shown;
         });
@@ -230,8 +161,6 @@ export class Page {
             this.windowsCameOrWent(shownBefore);
         if (news)
             this.help.follow(...this.windows);
-        ++this.drawn.frames;
-        this.drawn.at = performance.now();
     }
 
     // A window that the program shows is placed (the first time) and becomes the active one; one that
@@ -279,7 +208,7 @@ export class Page {
         for (const w of this.windows)
             if (!w.el.hidden && w.designed)
                 this.place(w, true);
-        this.requestFrame();
+        this.tellScale();
     }
 
     footerHeight() {
@@ -351,28 +280,20 @@ export class Page {
             this.activate(this.active);
     }
 
-    // Every key the page forwards comes here, whatever sent it: the keyboard, the on-screen controls or
-    // a gamepad, as the keyboard would report it ({ key, code, repeat }); the program decides what it
-    // means in that window. Returns whether it meant anything.
+    // Every key the page forwards comes here, whatever sent it: the on-screen controls or a gamepad, as
+    // the keyboard would report it ({ key, code, repeat }); the program decides what it means in that
+    // window.
     pressKey(input, target = this.active) {
-        return this.send(target, () => sendKey(this.engine.call, target.index, input));
+        if (target && !target.el.hidden)
+            this.link.send({ type: 'key', window: target.index, ...keyReport(input) });
     }
 
     // A gamepad's button (its index in the standard mapping), pressed or repeated while held, in the
-    // window in front; the program decides what it means there. Returns whether it meant anything.
+    // window in front; the program decides what it means there.
     pressPad(button, repeat) {
         const target = this.active;
-        return this.send(target, () => this.engine.call.pad(target.index, button, repeat ? 1 : 0) !== 0);
-    }
-
-    // An input for a shown window: `send` hands it to the program and says whether it meant anything.
-    send(target, send) {
-        if (!target || target.el.hidden)
-            return false;
-        const meant = send();
-        if (meant)
-            this.afterEvent(performance.now());
-        return meant;
+        if (target && !target.el.hidden)
+            this.link.send({ type: 'pad', window: target.index, button, repeat });
     }
 
     keys() {

@@ -1,9 +1,9 @@
 // Tests only: loaded by main.js when the address has ?test, never for a player. window.blokkoTest plays
-// a script of the trace driver's commands on the page, its random draws queued by the script and its
-// clock stopped, so that only the script's ticks run; the parity test compares the result with the
+// a script of the trace driver's commands on the page, its random draws queued by the script and the
+// game's clock stopped, so that only the script's ticks run; the parity test compares the result with the
 // desktop program's.
 
-import { Kind } from './engine.js';
+import { ItemKind as Kind } from './frame_codes.js';
 
 // The virtual-key codes a script may send, as the keyboard would report them.
 const Keys = {
@@ -19,17 +19,17 @@ function keyOf(code) {
 // A button is found by its caption, whatever lines it is broken into.
 const ButtonCaptions = { GO: 'GO!', Pause: 'Pause', GameOver: 'GameOver' };
 
-export function install(page, module) {
-    const start = module.cwrap('page_test_start', null, []);
-    const rand = module.cwrap('page_test_rand', null, ['string']);
+export function install(page) {
     const [form2, game] = page.windows;
+    const sync = () => page.link.request('sync');
+    const allTicks = (answer) => answer.ticks[1] + answer.ticks[2] + answer.ticks[3];
 
     const shownButton = (w, name) => [...w.controls.values()].find((c) => c.el.localName === 'button' &&
         !c.el.hidden && c.el.textContent.replace(/\s+/g, '') === ButtonCaptions[name]);
 
-    let ticked = 0; // the ticks the script asked for
+    let ticked = 0; // the ticks the script asked for, and those the clock ran before the test's program
     const commands = {
-        rand: (...values) => values.forEach((v) => rand(v)),
+        rand: (...values) => page.link.send({ type: 'rand', values }),
         scroll: (value) => [...form2.controls.values()].find((c) => c.set).set(Number(value)),
         click: (name) => {
             const w = name === 'GO' ? form2 : game;
@@ -47,38 +47,35 @@ export function install(page, module) {
         },
         tick: (timer) => {
             ++ticked;
-            page.tick(Number(timer.replace('Timer', '')), performance.now());
+            page.link.send({ type: 'tick', timer: Number(timer.replace('Timer', '')) });
         },
     };
 
     window.blokkoTest = {
         // A fresh program with an empty queue of draws; the clock stands still.
-        start() {
-            ticked = page.ticks[1] + page.ticks[2] + page.ticks[3];
-            page.engine.call.start = start;
-            page.start();
-            page.clock.stop();
+        async start() {
+            page.start(true);
+            ticked = allTicks(await sync());
         },
-        // Plays [command, ...arguments] in order, drawing a frame after each as the page would;
-        // returns null, or what went wrong and where.
-        play(script) {
+        // Plays [command, ...arguments] in order, the game drawing a frame after each and the page
+        // following it, as it would; resolves to null, or what went wrong and where.
+        async play(script) {
             for (const [n, [name, ...args]] of script.entries()) {
                 try {
                     commands[name](...args);
                 } catch (error) {
                     return `command ${n + 1} (${name} ${args.join(' ')}): ${error.message || error}`;
                 }
-                if (page.frameRequested)
-                    page.render();
+                await sync();
             }
             return null;
         },
-        // The ticks the page's own clock delivered (none, while it stands still).
-        clockTicks: () => page.ticks[1] + page.ticks[2] + page.ticks[3] - ticked,
+        // The ticks the game's own clock delivered (none, while it stands still).
+        clockTicks: async () => allTicks(await sync()) - ticked,
         // Each window: whether it is shown, its client area in CSS pixels, the texts it shows and the
         // captions of its shown buttons that do not fit them.
-        windows() {
-            page.render();
+        async windows() {
+            await sync();
             return [form2, game].map((w) => ({
                 shown: !w.el.hidden,
                 // The scene's texts as this window has them: each shown label's, then each shown button's

@@ -1,6 +1,8 @@
 // One window on the page: title bar, client area, canvas layers between the real controls.
-import { Kind } from './engine.js';
-import { setStyle, intersects, drawCalls } from './draw.js';
+import { ItemKind as Kind } from './frame_codes.js';
+import { intersects } from './draw.js';
+import { layerSize, scaledLength } from './layer_size.js';
+import { setStyle } from './style.js';
 import { PageButton, PageScrollBar } from './controls.js';
 
 export class PageWindow {
@@ -31,7 +33,7 @@ export class PageWindow {
         this.client = document.createElement('div');
         this.client.className = 'client';
         this.el.append(this.titleBar, this.client);
-        this.layers = [];
+        this.layers = []; // the canvases the game draws on, bottom first
         this.controls = new Map(); // scene item id -> HTML control
         this.texts = []; // the shown labels' texts for screen readers: { el, at: the label's item }
         this.items = []; // the labels and controls of the latest frame that had them
@@ -152,61 +154,50 @@ export class PageWindow {
         this.captionEl.textContent = caption;
     }
 
-    // A frame of the shown window: built afresh when whole (the layers, between the controls as the frame
-    // places them), its canvas calls, then the labels' texts renewed when the frame has them.
-    update(win, engine) {
+    // A frame of the shown window: the layers sized and the controls placed afresh when it is drawn
+    // whole, then the labels' texts renewed when the frame has them.
+    update(win) {
         if (win.whole) {
             if (this.drawnAt !== null && this.drawnAt !== win.scale)
                 this.snapToDevicePixels(); // a new ratio has a grid of its own
             this.drawnAt = win.scale;
             setStyle(this.el, 'width', `${win.cssWidth}px`);
             setStyle(this.el, 'height', `${win.cssHeight}px`);
-            this.rebuildLayers(win.layers, win);
-            this.updateControls(win.items.filter(isControl));
+            const controls = win.items.filter(isControl);
+            this.addLayers(1 + controls.length);
+            this.sizeLayers(win);
+            this.updateControls(controls);
         }
-        // Drawn before the labels' texts change, so that setting a canvas font finds the page's style
-        // up to date rather than working it out again at once.
-        drawCalls(this.layers, engine, win.calls.from, win.calls.to, win.scale);
         if (win.items)
             this.updateLabels(win.items);
     }
 
-    rebuildLayers(count, win) {
-        while (this.layers.length > count)
-            this.layers.pop().remove();
+    // The layers are made once, for as many as the window could need (one more than its controls), and
+    // given to the game: one that came with a control could not wait for the game to ask. Those a frame
+    // does not use stay clear.
+    addLayers(count) {
+        const made = [];
         while (this.layers.length < count) {
             const canvas = document.createElement('canvas');
             canvas.setAttribute('aria-hidden', 'true');
-            // The bottom layer covers the whole window: opaque, so it is composited without blending.
-            // Every layer is drawn whole within one task and shown as it is: desynchronized from the
-            // page's paint cycle, a frame of play costs the browser about a tenth less CPU (the README's
-            // bench), and reaches the screen sooner.
-            canvas.ctx = canvas.getContext('2d', { alpha: this.layers.length !== 0, desynchronized: true });
-            // A browser short of memory may drop a canvas's pixels; they come back blank.
-            canvas.addEventListener('contextrestored', () => this.page.redraw(true));
             this.client.append(canvas);
             this.layers.push(canvas);
+            made.push(canvas);
         }
-        const fit = this.scale !== 1;
+        if (made.length === 0)
+            return;
+        const link = this.page.link;
+        const given = link.handsCanvases ? made.map((canvas) => canvas.transferControlToOffscreen()) : made;
+        link.send({ type: 'layers', window: this.index, canvases: given }, link.handsCanvases ? given : []);
+    }
+
+    // The layers' boxes for a frame drawn whole (the game sizes their pixels alike).
+    sizeLayers(win) {
+        const size = layerSize(win, this.scale);
         for (const canvas of this.layers) {
-            canvas.font = null; // a canvas sized afresh has its context's state reset
-            if (fit) {
-                // A scaled window's canvas covers its client area in whole CSS pixels, its backing store
-                // the device's pixels of those, drawn at the device pixel ratio times the window's scale.
-                const ratio = win.scale / this.scale;
-                const cssWidth = Math.ceil(win.cssWidth * this.scale - 1 / 256);
-                const cssHeight = Math.ceil(win.cssHeight * this.scale - 1 / 256);
-                canvas.width = Math.round(cssWidth * ratio);
-                canvas.height = Math.round(cssHeight * ratio);
-                canvas.style.width = `${scaledLength(cssWidth, this.scale)}px`;
-                canvas.style.height = `${scaledLength(cssHeight, this.scale)}px`;
-            } else {
-                // As many CSS pixels as the backing store has device pixels: mapped 1:1, never
-                // resampled, even where the window's size times the ratio is not whole (432 px at 1.1).
-                canvas.width = win.deviceWidth;
-                canvas.height = win.deviceHeight;
-                canvas.style.width = `${win.deviceWidth / win.scale}px`;
-                canvas.style.height = `${win.deviceHeight / win.scale}px`;
+            setStyle(canvas, 'width', `${size.cssWidth}px`);
+            setStyle(canvas, 'height', `${size.cssHeight}px`);
+            if (this.scale === 1) {
                 setStyle(canvas, 'left', '');
                 setStyle(canvas, 'top', '');
             }
@@ -315,12 +306,6 @@ function onDeviceGrid(at, offset, ratio) {
             }
         }
     return best;
-}
-
-// The length to give an element inside a window scaled by `scale` for it to lay out as `pixels` CSS
-// pixels, which the browser keeps to a 64th: a 128th more, so that its rounding, up or down, lands there.
-function scaledLength(pixels, scale) {
-    return (pixels + 1 / 128) / scale;
 }
 
 // Buttons and the scroll bar are HTML controls between the canvas layers; every other item is drawn.

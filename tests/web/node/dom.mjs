@@ -83,19 +83,8 @@ class FakeChannel {
 }
 
 globalThis.document = {
-    hidden: false,
     activeElement: null,
-    listeners: {},
     createElement: (tag) => new FakeElement(tag),
-    addEventListener(type, listener) {
-        (this.listeners[type] ??= []).push(listener);
-    },
-    // The page is hidden or seen again at the test's time.
-    setHidden(hidden) {
-        this.hidden = hidden;
-        for (const listener of this.listeners.visibilitychange ?? [])
-            listener({ type: 'visibilitychange' });
-    },
 };
 globalThis.MessageChannel = FakeChannel;
 Object.defineProperty(globalThis, 'performance', {

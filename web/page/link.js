@@ -1,0 +1,113 @@
+// The page's end of the game (game.js): in a worker where the page can hand its canvases to one, else on
+// the page itself, behind the same messages, delivered in order. The link also answers a key at once, in
+// the key's own event, as the page must (only then can it keep the browser from acting on the key): the
+// engine's key rule, run in the page's own instance of the engine, gives the key's game key code, and
+// the game said after its last event which codes each window takes. A key whose meaning the game's very
+// next event changes is decided as it stood before that event.
+import { Game } from './game.js';
+
+// Whether the page can hand canvases to a worker: else the game runs on the page.
+export function canHandCanvases() {
+    return typeof Worker === 'function' && typeof OffscreenCanvas === 'function' &&
+        typeof HTMLCanvasElement.prototype.transferControlToOffscreen === 'function';
+}
+
+export function startWorker() {
+    return new Worker(new URL('game_worker.js', import.meta.url), { type: 'module' });
+}
+
+export class GameLink {
+    // `worker`: the game's worker when the page can hand it canvases (it is then sent the engine), else
+    // null; `compiled`: the engine's module; `instance`: the page's instance of it.
+    static async open(worker, compiled, instance) {
+        const link = new GameLink(instance);
+        if (worker) {
+            const reason = await link.inWorker(worker, compiled);
+            if (reason === null)
+                return link;
+            console.warn(`Blokko plays on the page itself: its worker could not run the game (${reason})`);
+            worker.terminate();
+        }
+        link.onPage(instance);
+        return link;
+    }
+
+    constructor(instance) {
+        this.keyCode = instance.cwrap('page_key_code', 'number', ['string', 'string', 'number']);
+        this.taken = new Uint8Array(512); // by window, then game key code: whether the program takes it
+        this.onMessage = () => {}; // the page's handler of the game's messages
+        this.requests = new Map();
+        this.nextRequest = 1;
+        this.send = null; // send(message, transfer)
+        this.handsCanvases = false;
+    }
+
+    // Resolves to null once the worker's game is ready, or to why it is not.
+    inWorker(worker, compiled) {
+        return new Promise((resolve) => {
+            worker.onerror = (e) => {
+                e.preventDefault?.();
+                resolve(e.message || 'it did not load');
+            };
+            worker.onmessage = (e) => {
+                if (e.data.type === 'ready') {
+                    worker.onmessage = (m) => this.receive(m.data);
+                    worker.onerror = (m) => console.error(`Blokko's game stopped: ${m.message}`);
+                    this.send = (message, transfer = []) => worker.postMessage(message, transfer);
+                    this.handsCanvases = true;
+                    resolve(null);
+                } else if (e.data.type === 'unfit') {
+                    resolve(e.data.reason);
+                }
+            };
+            worker.postMessage({ type: 'engine', compiled });
+        });
+    }
+
+    // The game on the page: the same messages, each delivered at the end of the task that sent it.
+    onPage(instance) {
+        const game = new Game(instance, (message) => queueMicrotask(() => this.receive(message)));
+        this.send = (message) => queueMicrotask(() => game.receive(message));
+    }
+
+    receive(m) {
+        if (m.type === 'keys') {
+            this.taken = m.taken;
+        } else if (m.type === 'answer') {
+            const resolve = this.requests.get(m.id);
+            this.requests.delete(m.id);
+            resolve(this.onPageClock(m));
+        } else {
+            this.onMessage(m);
+        }
+    }
+
+    // The game key code of a key as the page reports it ({ key, code, commandHeld }), and whether the
+    // program takes it in that window now.
+    takes(window, report) {
+        const code = this.keyCode(report.key, report.code, report.commandHeld ? 1 : 0);
+        return code > 0 && code < 256 && this.taken[window * 256 + code] !== 0;
+    }
+
+    // Asks the game something; resolves to its answer, with the game's counts.
+    request(type, fields = {}) {
+        const id = this.nextRequest++;
+        return new Promise((resolve) => {
+            this.requests.set(id, resolve);
+            this.send({ type, id, ...fields });
+        });
+    }
+
+    // An answer's times on the page's clock: a worker's clock starts when the worker does.
+    onPageClock(answer) {
+        const by = answer.origin - performance.timeOrigin;
+        const at = (t) => (t === null ? null : t + by);
+        const tickTimes = {};
+        for (const [id, t] of Object.entries(answer.tickTimes))
+            tickTimes[id] = { ...t, firstDue: at(t.firstDue), last: at(t.last) };
+        return {
+            ...answer, tickTimes,
+            drawn: { ...answer.drawn, at: answer.drawn.frames ? at(answer.drawn.at) : null, first: at(answer.drawn.first) },
+        };
+    }
+}
