@@ -207,7 +207,7 @@ def page_shots(site, out, ratio, segments, desktop):
         browser.get(server.url + "?test")
         harness.wait_for(lambda: browser.execute_script("return !!window.blokkoTest"), 30,
                          "the page's test entry point")
-        browser.execute_script("blokkoTest.start()")
+        browser.execute_script("return blokkoTest.start()")
         for commands, shot in segments:
             error = browser.execute_script("return blokkoTest.play(arguments[0])", commands)
             if error:

@@ -75,12 +75,15 @@ class DeviceTest(PageQueries, BrowserCase):
                                     {"width": 1280, "height": 900, "deviceScaleFactor": ratio, "mobile": False})
 
     def canvases(self):
-        """Every shown canvas: its place and size in device pixels, and its backing store's size."""
+        """Every shown canvas: its place and size in device pixels, and its backing store's size (the
+        game's, read from a copy)."""
         return self.js("""
-            return [...document.querySelectorAll('[data-window]:not([hidden]) canvas')].map((c) => {
-                const r = c.getBoundingClientRect(), k = devicePixelRatio;
-                return [r.left * k, r.top * k, r.width * k, r.height * k, c.width, c.height];
-            })""")
+            const shown = [...document.querySelectorAll('[data-window]:not([hidden])')];
+            return Promise.all(shown.flatMap((w) => [...w.querySelectorAll('canvas')].map((c, n) =>
+                blokkoPage.layer(w.dataset.window, n).then((store) => {
+                    const r = c.getBoundingClientRect(), k = devicePixelRatio;
+                    return [r.left * k, r.top * k, r.width * k, r.height * k, store.width, store.height];
+                }))))""")
 
     def assert_on_the_grid(self, ratio):
         canvases = self.canvases()
@@ -99,7 +102,7 @@ class DeviceTest(PageQueries, BrowserCase):
 
     def drawn_wall_cell(self, ratio):
         """The wall cell as the page drew it: the game window's bottom layer."""
-        url = self.js("return document.querySelector('[data-window=\"Blokko\"] canvas').toDataURL()")
+        url = self.layer("return canvas.toDataURL()")
         image = Image.open(io.BytesIO(base64.b64decode(url.split(",", 1)[1]))).convert("RGB")
         return image.crop(self.wall_cell_box(ratio))
 
@@ -122,8 +125,8 @@ class DeviceTest(PageQueries, BrowserCase):
         wait_for(lambda: set(self.drawn_wall_cell(1.25).getdata()) == {RED, BLUE, BLACK}, 10, "the wall cell drawn")
         for ratio in ZOOMS:
             self.zoom(ratio)
-            wait_for(lambda: self.js("return document.querySelector('[data-window=\"Blokko\"] canvas').width")
-                     == round(420 * ratio), 5, f"the game window drawn at {ratio}")
+            wait_for(lambda: self.layer("return canvas.width") == round(420 * ratio), 5,
+                     f"the game window drawn at {ratio}")
             self.assert_on_the_grid(ratio)
             # The screen shows a new drawing a frame or two after the canvas has it.
             shown = lambda: self.shown_wall_cell(ratio)
@@ -228,7 +231,7 @@ class DeviceTest(PageQueries, BrowserCase):
             fonts = self.js("return [...document.fonts].map((f) => f.status)")
             self.assertTrue("loaded" in fonts and "error" not in fonts, f"the fonts offline: {fonts}")
             self.start_game()
-            wait_for(lambda: self.js("return window.blokkoPage.ticks[2]") > 0, 5, "the game to run offline")
+            wait_for(lambda: self.ticks(2) > 0, 5, "the game to run offline")
             # A new build: its worker (another name) takes over on the next visit and drops the old cache.
             build = worker_build(site)[0]
             worker = os.path.join(site, "service-worker.js")

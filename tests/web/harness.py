@@ -97,6 +97,17 @@ class PageQueries:
     def shown(self, name):
         return self.window(name).get_attribute("hidden") is None
 
+    def ticks(self, timer=None):
+        """The ticks the game's clock delivered: of one timer (1 to 3), or of all three."""
+        return self.js("return blokkoPage.stats().then((s) => arguments[0] ? s.ticks[arguments[0]] : "
+                       "s.ticks[1] + s.ticks[2] + s.ticks[3])", timer)
+
+    def layer(self, script, window="Blokko", layer=0, *args):
+        """Runs `script` on a copy of a window's canvas layer as the game drew it (`canvas`), with `args`
+        from arguments[2] on; returns what it returns."""
+        return self.js("return blokkoPage.layer(arguments[0], arguments[1]).then((canvas) => {" + script + "})",
+                       window, layer, *args)
+
 
 class PageCase(PageQueries):
     """Mixed into a unittest.TestCase: one server and browser per class (at device scale factor SCALE),

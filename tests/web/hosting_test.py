@@ -177,10 +177,10 @@ class PageTest(BrowserCase):
             self.assertEqual(self.js("return violations"), [])
             self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
             # Drawn: the game window's canvas has pixels of more than one colour.
-            colours = self.js("const c = document.querySelector('canvas'); const d = c.getContext('2d')"
+            colours = self.js("return blokkoPage.layer('Form2').then((c) => { const d = c.getContext('2d')"
                               ".getImageData(0, 0, c.width, c.height).data; const s = new Set();"
                               "for (let i = 0; i < d.length; i += 4) s.add(d[i] << 16 | d[i + 1] << 8 | d[i + 2]);"
-                              "return s.size")
+                              "return s.size; })")
             self.assertGreater(colours, 1)
         finally:
             self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", watch)
@@ -192,7 +192,7 @@ class PageTest(BrowserCase):
     def test_says_which_type_scripts_need(self):
         self.with_variant(type("TextJs", (WithoutNosniff,), {
             "policy": serve.page_policy(SITE), "types": {**serve.TYPES, ".js": "text/plain"}}),
-            'the web server sends page/', '.js as "text/plain"', ".js files as text/javascript")
+            'the web server sends ', '.js as "text/plain"', ".js files as text/javascript")
 
     def test_says_the_engine_is_missing(self):
         def file(handler, segments):

@@ -112,7 +112,7 @@ class PageTest(PageCase):
         shot = self.screenshot("Blokko")
         self.assertEqual(self.pixel(shot, BACKGROUND[0], 30), BLACK, "the curtain, still closed near the top")
         # Each slide of the curtain is drawn where it changed.
-        wait_for(lambda: self.js("return window.blokkoPage.ticks[3]") >= 3, 5, "the curtain to slide")
+        wait_for(lambda: self.ticks(3) >= 3, 5, "the curtain to slide")
         self.assert_drawn_as_afresh("while the curtain slides")
         wait_for(self.curtain_open, 10, "the curtain to open")
         shot = self.screenshot("Blokko")
@@ -157,13 +157,7 @@ class PageTest(PageCase):
         self.assert_drawn_as_afresh("after the curtain opened and the piece moved")
 
     def assert_drawn_as_afresh(self, when):
-        changes, afresh = self.js("""
-            const layers = () => [...document.querySelectorAll('[data-window="Blokko"] canvas')]
-                .map((c) => c.toDataURL());
-            window.blokkoPage.redraw(false);
-            const changes = layers();
-            window.blokkoPage.redraw(true);
-            return [changes, layers()];""")
+        changes, afresh = self.js("return blokkoPage.compareAfresh('Blokko')")
         self.assertEqual(len(changes), len(afresh))
         self.assertTrue(changes == afresh, f"{when}, the window drawn change by change differs from one drawn afresh")
 
@@ -199,9 +193,9 @@ class PageTest(PageCase):
         wait_for(ended.is_displayed, 2, "the end notice")
         self.assertFalse(self.shown("Blokko"))
         self.assertFalse(self.shown("Form2"))
-        ticks = self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)")
+        ticks = self.ticks()
         time.sleep(0.3)
-        self.assertEqual(self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)"), ticks,
+        self.assertEqual(self.ticks(), ticks,
                          "no timer ticks after the end")
         self.driver.find_element(By.ID, "start-again").click()
         wait_for(lambda: self.shown("Form2"), 2, "the difficulty window after starting again")
@@ -209,17 +203,17 @@ class PageTest(PageCase):
 
     def test_a_hidden_page_stands_still_and_goes_on_without_a_burst(self):
         self.start_game(0)
-        wait_for(lambda: self.js("return window.blokkoPage.ticks[1]") > 10, 10, "play ticks")
+        wait_for(lambda: self.ticks(1) > 10, 10, "play ticks")
         set_hidden = """
             Object.defineProperty(document, 'hidden', { configurable: true, get: () => arguments[0] });
             document.dispatchEvent(new Event('visibilitychange'));
-            return window.blokkoPage.ticks[1]"""
+            return blokkoPage.stats().then((s) => s.ticks[1])"""
         before = self.js(set_hidden, True)
         time.sleep(1.5)
-        self.assertEqual(self.js("return window.blokkoPage.ticks[1]"), before, "no play tick while hidden")
+        self.assertEqual(self.ticks(1), before, "no play tick while hidden")
         shown = self.js(set_hidden, False)
         time.sleep(0.5)
-        after = self.js("return window.blokkoPage.ticks[1]")
+        after = self.ticks(1)
         # Half a second of play is about 10 ticks of 50 ms; the 30 missed while hidden never come.
         self.assertGreater(after - shown, 4)
         self.assertLess(after - shown, 16)

@@ -128,9 +128,6 @@ class ReachTest(PageCase, unittest.TestCase):
         return [n for n in nodes.values() if not n.get("ignored") and any(
             p["name"] == name and p["value"].get("value") == value for p in n.get("properties", []))]
 
-    def ticks(self):
-        return self.js("return Object.values(window.blokkoPage.ticks).reduce((a, b) => a + b)")
-
     # --- tests -------------------------------------------------------------------------------------
 
     def test_a_click_anywhere_on_the_page_leaves_the_keys_with_the_active_window(self):

@@ -32,7 +32,7 @@ CONTROLS = {"ArrowLeft": "Shift left", "ArrowRight": "Shift right", "KeyA": "Tur
 # curtain has opened: read from the bottom canvas layer of the game window, drawn at the device pixel
 # ratio times the window's scale.
 READ_WELL = """
-    const win = document.querySelector('[data-window="Blokko"]'), canvas = win.querySelector('canvas');
+    const win = document.querySelector('[data-window="Blokko"]');
     if (!canvas || canvas.width === 0)
         return null;
     const k = devicePixelRatio * (parseFloat(win.style.zoom) || 1) / 15;
@@ -140,7 +140,8 @@ class Device(PageCase):
         return int(self.label("Score:")[len("Score:"):])
 
     def well(self):
-        return self.js(READ_WELL, WELL_LEFT, CELL, CURTAIN_PROBES)
+        return self.js("return blokkoPage.layer('Blokko').then((canvas) => {" + READ_WELL + "})",
+                       WELL_LEFT, CELL, CURTAIN_PROBES)
 
     def piece(self):
         """The falling piece as (top row, bottom row, left column, right column) of the first band of
@@ -328,10 +329,11 @@ class Phone(TouchSession, unittest.TestCase):
     def test_the_scaled_game_window_is_drawn_pixel_for_pixel(self):
         self.tap_button("GO!")
         wait_for(lambda: (self.well() or {}).get("open"), 10, "the curtain to open")
-        ratio, scale, canvas, shown = self.js("""
+        ratio, scale, shown = self.js("""
             const w = document.querySelector('[data-window="Blokko"]'), c = w.querySelector('canvas');
             const r = c.getBoundingClientRect();
-            return [devicePixelRatio, parseFloat(w.style.zoom), [c.width, c.height], [r.left, r.top, r.width, r.height]]""")
+            return [devicePixelRatio, parseFloat(w.style.zoom), [r.left, r.top, r.width, r.height]]""")
+        canvas = self.layer("return [canvas.width, canvas.height]")
         self.assertLess(scale, 1, "the window is scaled down to fit")
         device = [v * ratio for v in shown]
         self.assertEqual(device, [round(v) for v in device], "on whole device pixels")
@@ -340,9 +342,8 @@ class Phone(TouchSession, unittest.TestCase):
         x, y = round(device[0]), round(device[1])
         size = round(2 * CELL / 15 * ratio * scale)
         shot = Image.open(io.BytesIO(base64.b64decode(self.cdp("Page.captureScreenshot")["data"]))).convert("RGB")
-        held = self.js("""
-            const c = document.querySelector('[data-window="Blokko"] canvas');
-            return Array.from(c.getContext('2d').getImageData(0, arguments[0], arguments[0], arguments[0]).data)""", size)
+        held = self.layer("return Array.from(canvas.getContext('2d').getImageData(0, arguments[2], arguments[2], "
+                          "arguments[2]).data)", "Blokko", 0, size)
         canvas_pixels = [tuple(held[i:i + 3]) for i in range(0, len(held), 4)]
         screen_pixels = list(shot.crop((x, y + size, x + size, y + 2 * size)).getdata())
         self.assertEqual(screen_pixels, canvas_pixels, "the wall as drawn, not resampled")
@@ -361,7 +362,7 @@ class LandscapePhone(Device, unittest.TestCase):
         wait_for(lambda: self.shown_buttons("Pause"), 2, '"Pause"')
         self.assert_reachable()  # the controls, the game window's title bar, close button and "Pause"
         kept = (self.label("Score:"), self.label("Blocks:"), self.well()["rows"])
-        ticks = self.js("return window.blokkoPage.ticks[1]")
+        ticks = self.ticks(1)
         self.emulate(self.HEIGHT, self.WIDTH)
         wait_for(lambda: self.js("return innerWidth") == self.HEIGHT, 5, "the turned viewport")
         time.sleep(0.3)
@@ -369,7 +370,7 @@ class LandscapePhone(Device, unittest.TestCase):
         self.assertEqual((self.label("Score:"), self.label("Blocks:"), self.well()["rows"]), kept,
                          "the same game, drawn again at its new size")
         self.tap_button("Pause")
-        wait_for(lambda: self.js("return window.blokkoPage.ticks[1]") > ticks + 5, 5, "play going on")
+        wait_for(lambda: self.ticks(1) > ticks + 5, 5, "play going on")
 
     def test_the_smallest_screens_fit(self):
         for width, height in ((320, 568), (568, 320)):

@@ -76,12 +76,6 @@ export class Game {
             for (const value of m.values)
                 call.testRand(String(value));
             break;
-        case 'redraw':
-            if (m.afresh && !call.ended())
-                call.drawAfresh();
-            this.render();
-            this.answer(m);
-            break;
         case 'sync':
             // Whatever the events so far changed is drawn before the answer.
             if (this.frameRequested)
@@ -90,6 +84,9 @@ export class Game {
             break;
         case 'copy':
             this.copy(m);
+            break;
+        case 'compare':
+            this.compare(m);
             break;
         default:
             throw new Error(`the game has no message ${m.type}`);
@@ -112,6 +109,19 @@ export class Game {
             return;
         }
         createImageBitmap(layer).then((bitmap) => this.answer(m, { bitmap }, [bitmap]));
+    }
+
+    // A window's layers as the frames drew them change by change, then drawn whole afresh, within one
+    // task so that no tick comes between (tests compare the two).
+    compare(m) {
+        const layers = this.windows[m.window].layers;
+        const snapshot = () => Promise.all(layers.map((layer) => createImageBitmap(layer)));
+        this.render();
+        const changes = snapshot();
+        this.redrawAfresh();
+        this.render();
+        const afresh = snapshot();
+        Promise.all([changes, afresh]).then(([a, b]) => this.answer(m, { changes: a, afresh: b }, [...a, ...b]));
     }
 
     // A fresh program (with `test`, one drawing the values the script queues, its clock standing still).

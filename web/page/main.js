@@ -45,21 +45,18 @@ async function main() {
         // The game's counts (for tests and the benchmark): { ticks, tickTimes, drawn }, times on the
         // page's clock.
         stats: () => request('sync'),
-        // Draws what is pending at once; with `afresh`, both windows whole, as after a lost canvas (tests
-        // compare the two).
-        redraw: (afresh) => request('redraw', { afresh }),
+        // A window's layers as drawn change by change and as drawn afresh, as data URLs.
+        compareAfresh: async (name) => {
+            const index = page.windows.findIndex((w) => w.name === name);
+            const { changes, afresh } = await request('compare', { window: index });
+            return [changes.map(dataUrl), afresh.map(dataUrl)];
+        },
         // A copy of a window's canvas layer (0 the bottom one) as the game drew it, as a canvas of the
         // page: the game's own may be out of the page's reach.
         layer: async (name, layer = 0) => {
             const index = page.windows.findIndex((w) => w.name === name);
             const { bitmap } = await request('copy', { window: index, layer });
-            if (!bitmap)
-                return null;
-            const copy = document.createElement('canvas');
-            copy.width = bitmap.width;
-            copy.height = bitmap.height;
-            copy.getContext('2d').drawImage(bitmap, 0, 0);
-            return copy;
+            return bitmap && onCanvas(bitmap);
         },
     };
     performance.mark('blokko-first-frame');
@@ -67,6 +64,19 @@ async function main() {
     // Tests only: ?test in the address adds window.blokkoTest, which plays scripts (test_hook.js).
     if (new URLSearchParams(location.search).has('test'))
         (await import('./test_hook.js')).install(page);
+}
+
+// Tests' copies of the game's layers.
+function onCanvas(bitmap) {
+    const copy = document.createElement('canvas');
+    copy.width = bitmap.width;
+    copy.height = bitmap.height;
+    copy.getContext('2d').drawImage(bitmap, 0, 0);
+    return copy;
+}
+
+function dataUrl(bitmap) {
+    return onCanvas(bitmap).toDataURL();
 }
 
 // page/boot.js watches the start and explains a failure; should it be missing, the page still starts.

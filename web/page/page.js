@@ -8,6 +8,8 @@ import { arrange, Desk } from './layout.js';
 import { TouchControls } from './touch.js';
 import { GamepadInput } from './gamepad.js';
 
+const RatioCheck = 1000; // ms
+
 export class Page {
     // `game`: the page's end of the game (link.js).
     constructor(game) {
@@ -53,13 +55,23 @@ export class Page {
         return this.windows[1];
     }
 
+    // A new ratio (a zoom, another screen) has a grid of its own, and the game draws for it. Browsers
+    // say so by a media query's change, but not always (an emulated device's ratio changes silently), and
+    // the game's frames no longer pass through the page: it also looks once a second.
     watchPixelRatio() {
-        const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
-        query.addEventListener('change', () => {
+        let query = null;
+        const changed = () => {
+            query?.removeEventListener('change', changed);
+            query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+            query.addEventListener('change', changed);
             this.snapWindows();
             this.tellScale();
-            this.watchPixelRatio();
-        }, { once: true });
+        };
+        changed();
+        setInterval(() => {
+            if ((window.devicePixelRatio || 1) * this.windows[1].scale !== this.told)
+                changed();
+        }, RatioCheck);
     }
 
     snapWindows() {
