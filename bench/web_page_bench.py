@@ -139,29 +139,38 @@ def control_places(driver):
 
 
 # Page-side record of each tap on a control: its event time, when the page had handled it, and the end of
-# the frame the next play tick drew (the frame that draws the move; the page draws it in the tick's task).
+# the frame the next play tick drew (the frame that draws the move; the game draws it in the tick's task).
+# The game's counts come by a request, which the game answers between its tasks.
 TAP_PROBE = """
     window.tapRecords = [];
     let pending = null;
     document.addEventListener('pointerdown', (e) => {
-        if (e.target.closest('[data-key]'))
-            pending = { at: e.timeStamp, ticks: window.blokkoPage.ticks[1], handled: null };
+        if (!e.target.closest('[data-key]'))
+            return;
+        const tap = pending = { at: e.timeStamp, ticks: null, handled: null };
+        blokkoPage.stats().then((s) => { tap.ticks = s.ticks[1]; });
     }, true);
     window.addEventListener('pointerdown', () => {
         if (pending && pending.handled === null)
             pending.handled = performance.now();
     });
+    let asking = false;
     setInterval(() => {
-        const page = window.blokkoPage;
-        if (!pending || page.ticks[1] === pending.ticks)
+        if (!pending || pending.ticks === null || asking)
             return;
-        const tick = page.tickTimes[1].last;
-        if (page.ticks[1] === pending.ticks + 1 && page.drawn.at >= tick) {
-            window.tapRecords.push({ ...pending, tick, drawn: page.drawn.at });
-            pending = null;
-        } else if (page.ticks[1] > pending.ticks + 1) {
-            pending = null; // two ticks before a frame: not a frame this page would show
-        }
+        asking = true;
+        blokkoPage.stats().then((s) => {
+            asking = false;
+            if (!pending || pending.ticks === null || s.ticks[1] === pending.ticks)
+                return;
+            const tick = s.tickTimes[1].last;
+            if (s.ticks[1] === pending.ticks + 1 && s.drawn.at >= tick) {
+                window.tapRecords.push({ ...pending, tick, drawn: s.drawn.at });
+                pending = null;
+            } else if (s.ticks[1] > pending.ticks + 1) {
+                pending = null; // two ticks before a frame: not a frame this page would show
+            }
+        });
     }, 1);"""
 
 
@@ -173,7 +182,7 @@ def measure_taps(driver, server):
         harness.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
         time.sleep(SETTLE_SECONDS)
         ActionChains(driver).send_keys(Keys.ENTER).perform()
-        harness.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 10"), 15, "play")
+        harness.wait_for(lambda: driver.execute_script("return blokkoPage.stats().then((s) => s.ticks[1] > 10)"), 15, "play")
         places = control_places(driver)
         driver.execute_script(TAP_PROBE)
         rng = random.Random(11)
@@ -277,8 +286,8 @@ def play_page(driver, server, profile, touch=False, taps=False, place=None, floo
     harness.wait_for(lambda: driver.execute_script("return !!window.blokkoPage"), 10, "the first frame")
     time.sleep(SETTLE_SECONDS)
     ActionChains(driver).send_keys(Keys.ENTER).perform()
-    harness.wait_for(lambda: driver.execute_script("return window.blokkoPage.ticks[1] > 0"), 10, "play")
-    parade = driver.execute_script("return [window.blokkoPage.ticks[2], window.blokkoPage.tickTimes[2]]")
+    harness.wait_for(lambda: driver.execute_script("return blokkoPage.stats().then((s) => s.ticks[1] > 0)"), 10, "play")
+    parade = driver.execute_script("return blokkoPage.stats().then((s) => [s.ticks[2], s.tickTimes[2]])")
     try:
         places = control_places(driver) if taps else None
         if places and place:
@@ -292,8 +301,8 @@ def play_page(driver, server, profile, touch=False, taps=False, place=None, floo
         "parade": parade,
         "wall": wall,
         "sent": sent,
-        "ticks": driver.execute_script("return window.blokkoPage.ticks[1]"),
-        "times": driver.execute_script("return window.blokkoPage.tickTimes[1]"),
+        "ticks": driver.execute_script("return blokkoPage.stats().then((s) => s.ticks[1])"),
+        "times": driver.execute_script("return blokkoPage.stats().then((s) => s.tickTimes[1])"),
         "cpu": cpu,
         "floor": floor.result() if floor else None,
     }

@@ -245,5 +245,28 @@ class AtScaleFactor2(PageTest, unittest.TestCase):
     SCALE = 2
 
 
+class GameOnThePage(PageTest, unittest.TestCase):
+    """A browser that cannot hand a canvas to a worker: the page runs the same game itself. The tests of
+    play and drawing; the others do not depend on where the game runs."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+            "source": "delete HTMLCanvasElement.prototype.transferControlToOffscreen;"})
+
+    def test_keys_move_and_turn_the_piece(self):
+        super().test_keys_move_and_turn_the_piece()
+        # The page kept its canvases: it can draw on them itself.
+        self.assertTrue(self.js("return !!document.querySelector('[data-window=\"Blokko\"] canvas').getContext('2d')"))
+
+    test_a_game_left_alone_at_hard_ends_and_game_over_keeps_the_best_score = None
+    test_a_hidden_page_stands_still_and_goes_on_without_a_burst = None
+    test_closing_the_game_window_ends_the_program_and_it_can_start_again = None
+    test_pause_in_front_of_the_curtain_resumes_with_a_key = None
+    test_program_start_shows_the_difficulty_window_only = None
+    test_the_track_steps_one_towards_the_click_and_the_thumb_drags = None
+
+
 if __name__ == "__main__":
     sys.exit(run(sys.argv))

@@ -112,7 +112,25 @@
                 'Use a current browser; its console says more.');
     });
 
+    // The game runs in a worker where the page can hand canvases to one (else on the page): started
+    // here, it loads beside the page's modules, which take it over with the events it sent meanwhile
+    // (page/link.js).
+    function startGameWorker() {
+        if (over || typeof Worker !== 'function' || typeof OffscreenCanvas !== 'function' ||
+            typeof HTMLCanvasElement.prototype.transferControlToOffscreen !== 'function')
+            return null;
+        try {
+            const worker = new Worker('page/game_worker.js', { type: 'module' });
+            const early = [];
+            worker.onmessage = worker.onerror = (e) => early.push(e);
+            return { worker, early };
+        } catch {
+            return null;
+        }
+    }
+
     window.blokkoBoot = {
+        worker: startGameWorker(),
         // Runs the page's start unless the page cannot start; a failure of it is explained.
         run(main) {
             ran = true;

@@ -4,36 +4,28 @@
 // engine's key rule, run in the page's own instance of the engine, gives the key's game key code, and
 // the game said after its last event which codes each window takes. A key whose meaning the game's very
 // next event changes is decided as it stood before that event.
-import { Game } from './game.js';
-
-// Whether the page can hand canvases to a worker: else the game runs on the page.
-export function canHandCanvases() {
-    return typeof Worker === 'function' && typeof OffscreenCanvas === 'function' &&
-        typeof HTMLCanvasElement.prototype.transferControlToOffscreen === 'function';
-}
-
-export function startWorker() {
-    return new Worker(new URL('game_worker.js', import.meta.url), { type: 'module' });
-}
+import { compile, instantiate } from './instance.js';
 
 export class GameLink {
-    // `worker`: the game's worker when the page can hand it canvases (it is then sent the engine), else
-    // null; `compiled`: the engine's module; `instance`: the page's instance of it.
-    static async open(worker, compiled, instance) {
-        const link = new GameLink(instance);
-        if (worker) {
-            const reason = await link.inWorker(worker, compiled);
+    // `started`: the game's worker and the events it sent so far ({ worker, early }: page/boot.js started
+    // it), or null. Resolves once the game is ready, in the worker, else on the page, with the page's own
+    // instance of the engine.
+    static async open(started) {
+        const link = new GameLink();
+        if (started) {
+            const { worker, early } = started;
+            const reason = await link.inWorker(worker, early);
             if (reason === null)
                 return link;
             console.warn(`Blokko plays on the page itself: its worker could not run the game (${reason})`);
             worker.terminate();
         }
-        link.onPage(instance);
+        await link.onPage(await instantiate(await compile()));
         return link;
     }
 
-    constructor(instance) {
-        this.keyCode = instance.cwrap('page_key_code', 'number', ['string', 'string', 'number']);
+    constructor() {
+        this.keyCode = null; // the engine's key rule, from the page's instance
         this.taken = new Uint8Array(512); // by window, then game key code: whether the program takes it
         this.onMessage = () => {}; // the page's handler of the game's messages
         this.requests = new Map();
@@ -42,15 +34,21 @@ export class GameLink {
         this.handsCanvases = false;
     }
 
+    // The engine's key rule, from the page's instance of it.
+    useInstance(instance) {
+        this.keyCode = instance.cwrap('page_key_code', 'number', ['string', 'string', 'number']);
+    }
+
     // Resolves to null once the worker's game is ready, or to why it is not.
-    inWorker(worker, compiled) {
+    inWorker(worker, early) {
         return new Promise((resolve) => {
             worker.onerror = (e) => {
                 e.preventDefault?.();
                 resolve(e.message || 'it did not load');
             };
-            worker.onmessage = (e) => {
+            worker.onmessage = async (e) => {
                 if (e.data.type === 'ready') {
+                    this.useInstance(await instantiate(e.data.compiled));
                     worker.onmessage = (m) => this.receive(m.data);
                     worker.onerror = (m) => console.error(`Blokko's game stopped: ${m.message}`);
                     this.send = (message, transfer = []) => worker.postMessage(message, transfer);
@@ -60,12 +58,16 @@ export class GameLink {
                     resolve(e.data.reason);
                 }
             };
-            worker.postMessage({ type: 'engine', compiled });
+            for (const e of early)
+                (e.type === 'error' ? worker.onerror : worker.onmessage)(e);
         });
     }
 
-    // The game on the page: the same messages, each delivered at the end of the task that sent it.
-    onPage(instance) {
+    // The game on the page: the same messages, each delivered at the end of the task that sent it. Its
+    // modules load only then: a page whose game runs in a worker does without them.
+    async onPage(instance) {
+        this.useInstance(instance);
+        const { Game } = await import('./game.js');
         const game = new Game(instance, (message) => queueMicrotask(() => this.receive(message)));
         this.send = (message) => queueMicrotask(() => game.receive(message));
     }

@@ -4,8 +4,7 @@
 // screen readers, and forwards keys, clicks and closes. It holds no rule of the game and no rule of how a
 // control looks beyond mapping a scene item to an element.
 // This module loads the engine and the fonts, starts the game, then keeps the page for offline play.
-import { compile, instantiate } from './instance.js';
-import { canHandCanvases, GameLink, startWorker } from './link.js';
+import { GameLink } from './link.js';
 import { Page } from './page.js';
 import { FontFaces } from './fonts.js'; // made at build time from the one list of fonts
 
@@ -28,11 +27,9 @@ function keepForOffline() {
 }
 
 async function main() {
-    // The worker loads its modules while the engine compiles.
-    const worker = canHandCanvases() ? startWorker() : null;
-    const [compiled] = await Promise.all([compile(), ...FontFaces.map((f) => document.fonts.load(f))]);
-    const instance = await instantiate(compiled);
-    const page = new Page(await GameLink.open(worker, compiled, instance));
+    const [link] = await Promise.all([GameLink.open(window.blokkoBoot?.worker ?? null),
+        ...FontFaces.map((f) => document.fonts.load(f))]);
+    const page = new Page(link);
     const drawn = new Promise((resolve) => { page.onFirstFrame = resolve; });
     document.getElementById('loading').remove();
     page.start();
