@@ -48,7 +48,12 @@ export class GameLink {
             };
             worker.onmessage = async (e) => {
                 if (e.data.type === 'ready') {
-                    this.useInstance(await instantiate(e.data.compiled));
+                    try {
+                        this.useInstance(await instantiate(e.data.compiled));
+                    } catch (error) {
+                        resolve(`the page could not use its engine: ${error.message ?? error}`);
+                        return;
+                    }
                     worker.onmessage = (m) => this.receive(m.data);
                     worker.onerror = (m) => console.error(`Blokko's game stopped: ${m.message}`);
                     this.send = (message, transfer = []) => worker.postMessage(message, transfer);

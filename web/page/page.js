@@ -11,10 +11,10 @@ import { GamepadInput } from './gamepad.js';
 const RatioCheck = 1000; // ms
 
 export class Page {
-    // `game`: the page's end of the game (link.js).
-    constructor(game) {
-        this.link = game;
-        game.onMessage = (m) => this.receive(m);
+    // `link`: the page's end of the game (link.js).
+    constructor(link) {
+        this.link = link;
+        link.onMessage = (m) => this.receive(m);
         this.desk = document.getElementById('desk');
         this.windows = ['Form2', 'Blokko'].map((name, i) => new PageWindow(this, name, i));
         // Reading and Tab order: the game window, then the difficulty window beside it.
@@ -57,7 +57,7 @@ export class Page {
 
     // A new ratio (a zoom, another screen) has a grid of its own, and the game draws for it. Browsers
     // say so by a media query's change, but not always (an emulated device's ratio changes silently), and
-    // the game's frames no longer pass through the page: it also looks once a second.
+    // no frame of the game passes through the page to notice it: the page also looks once a second.
     watchPixelRatio() {
         let query = null;
         const changed = () => {

@@ -15,7 +15,8 @@ const gameKeyCode = keyModule.cwrap('key_code', 'number', ['string', 'string', '
 // The page's end of the game with the engine's real key function, and the game's word on which codes
 // each window takes: the difficulty window only Enter, the game window every key.
 function link() {
-    const keys = new GameLink({ cwrap: () => gameKeyCode });
+    const keys = new GameLink();
+    keys.useInstance({ cwrap: () => gameKeyCode });
     keys.taken = new Uint8Array(512);
     keys.taken[13] = 1;
     keys.taken.fill(1, 256 + 1);
