@@ -114,6 +114,12 @@ class SiteAndServerTest(unittest.TestCase):
         self.assertEqual(self.get("/")[0], 200)  # and still serves
 
 
+# How many colours a canvas `c` holds: a drawn window has more than one.
+COLOURS = ("const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data; const s = new Set();"
+           "for (let i = 0; i < d.length; i += 4) s.add(d[i] << 16 | d[i + 1] << 8 | d[i + 2]);"
+           "return s.size;")
+
+
 class Variant:
     """serve.py in this process with a handler of the test's, as a misconfigured host would serve the site."""
 
@@ -176,15 +182,27 @@ class PageTest(BrowserCase):
             wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
             self.assertEqual(self.js("return violations"), [])
             self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
-            # Drawn: the game window's canvas has pixels of more than one colour.
-            colours = self.js("return blokkoPage.layer('Form2').then((c) => { const d = c.getContext('2d')"
-                              ".getImageData(0, 0, c.width, c.height).data; const s = new Set();"
-                              "for (let i = 0; i < d.length; i += 4) s.add(d[i] << 16 | d[i + 1] << 8 | d[i + 2]);"
-                              "return s.size; })")
-            self.assertGreater(colours, 1)
+            # Drawn: the difficulty window's bottom layer has pixels of more than one colour.
+            self.assertGreater(self.js("return blokkoPage.layer('Form2').then((c) => {" + COLOURS + "})"), 1)
         finally:
             self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", watch)
             server.stop()
+
+    def test_plays_on_the_page_where_the_game_cannot_run_in_a_worker(self):
+        # The worker's own answer carries a policy without WebAssembly: it cannot compile the engine.
+        class NoWasmInWorker(page_handler()):
+            def send_header(self, keyword, value):
+                if keyword == "Content-Security-Policy" and self.path.endswith("/game_worker.js"):
+                    value = "default-src 'self'"
+                super().send_header(keyword, value)
+        variant = Variant(NoWasmInWorker)
+        try:
+            self.driver.get(variant.url)
+            wait_for(lambda: self.js("return !!window.blokkoPage"), 10, "the first frame")
+            # The page kept its canvases and drew on them itself.
+            self.assertGreater(self.js("const c = document.querySelector('canvas');" + COLOURS), 1)
+        finally:
+            variant.stop()
 
     def test_says_a_file_must_be_served(self):
         self.cannot_start("file://" + os.path.join(SITE, "index.html"), "opened as a file", "web server")
