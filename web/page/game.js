@@ -103,7 +103,7 @@ export class Game {
 
     // A copy of a layer's pixels as they are now (tests read them).
     copy(m) {
-        const layer = this.windows[m.window].layers[m.layer];
+        const layer = this.windows[m.window]?.layers[m.layer];
         if (!layer) {
             this.answer(m, { bitmap: null });
             return;
@@ -114,7 +114,7 @@ export class Game {
     // A window's layers as the frames drew them change by change, then drawn whole afresh, within one
     // task so that no tick comes between (tests compare the two).
     compare(m) {
-        const layers = this.windows[m.window].layers;
+        const layers = this.windows[m.window]?.layers ?? [];
         const snapshot = () => Promise.all(layers.map((layer) => createImageBitmap(layer)));
         this.render();
         const changes = snapshot();
