@@ -47,10 +47,10 @@ READ_WELL = """
     for (let r = 1; r <= 20; ++r) {
         const row = [];
         for (let c = 1; c <= 10; ++c)
-            row.push(!yellow(arguments[0] + arguments[1] * (c + 0.5), arguments[0] + arguments[1] * (r + 0.5)));
+            row.push(!yellow(arguments[2] + arguments[3] * (c + 0.5), arguments[2] + arguments[3] * (r + 0.5)));
         rows.push(row);
     }
-    return { rows, open: arguments[2].every(([x, y]) => yellow(x, y)) };"""
+    return { rows, open: arguments[4].every(([x, y]) => yellow(x, y)) };"""
 
 
 class Device(PageCase):
@@ -140,8 +140,7 @@ class Device(PageCase):
         return int(self.label("Score:")[len("Score:"):])
 
     def well(self):
-        return self.js("return blokkoPage.layer('Blokko').then((canvas) => {" + READ_WELL + "})",
-                       WELL_LEFT, CELL, CURTAIN_PROBES)
+        return self.layer(READ_WELL, "Blokko", 0, WELL_LEFT, CELL, CURTAIN_PROBES)
 
     def piece(self):
         """The falling piece as (top row, bottom row, left column, right column) of the first band of

@@ -34,6 +34,12 @@ export class GameLink {
         this.handsCanvases = false;
     }
 
+    // New canvas layers of a window for the game to draw on: handed over to a worker, or shared on the page.
+    giveLayers(window, canvases) {
+        const given = this.handsCanvases ? canvases.map((canvas) => canvas.transferControlToOffscreen()) : canvases;
+        this.send({ type: 'layers', window, canvases: given }, this.handsCanvases ? given : []);
+    }
+
     // The engine's key rule, from the page's instance of it.
     useInstance(instance) {
         this.keyCode = instance.cwrap('page_key_code', 'number', ['string', 'string', 'number']);

@@ -37,6 +37,7 @@ async function main() {
     started = true;
     document.getElementById('desk').setAttribute('aria-busy', 'false');
     const request = (type, fields) => page.link.request(type, fields);
+    const windowIndex = (name) => page.windows.findIndex((w) => w.name === name);
     window.blokkoPage = {
         firstFrame: performance.now(),
         // The game's counts (for tests and the benchmark): { ticks, tickTimes, drawn }, times on the
@@ -44,15 +45,13 @@ async function main() {
         stats: () => request('sync'),
         // A window's layers as drawn change by change and as drawn afresh, as data URLs.
         compareAfresh: async (name) => {
-            const index = page.windows.findIndex((w) => w.name === name);
-            const { changes, afresh } = await request('compare', { window: index });
+            const { changes, afresh } = await request('compare', { window: windowIndex(name) });
             return [changes.map(dataUrl), afresh.map(dataUrl)];
         },
         // A copy of a window's canvas layer (0 the bottom one) as the game drew it, as a canvas of the
         // page: the game's own may be out of the page's reach.
         layer: async (name, layer = 0) => {
-            const index = page.windows.findIndex((w) => w.name === name);
-            const { bitmap } = await request('copy', { window: index, layer });
+            const { bitmap } = await request('copy', { window: windowIndex(name), layer });
             return bitmap && onCanvas(bitmap);
         },
     };

@@ -69,7 +69,7 @@ export class Page {
         };
         changed();
         setInterval(() => {
-            if ((window.devicePixelRatio || 1) * this.windows[1].scale !== this.told)
+            if (this.scale() !== this.told)
                 changed();
         }, RatioCheck);
     }
@@ -81,12 +81,15 @@ export class Page {
 
     // The game draws every frame for the screen's ratio times the windows' own scale (both are scaled
     // alike to fit a small view).
+    scale() {
+        return (window.devicePixelRatio || 1) * this.windows[1].scale;
+    }
+
     tellScale() {
-        const fit = this.windows[1].scale;
-        const scale = (window.devicePixelRatio || 1) * fit;
+        const scale = this.scale();
         if (scale !== this.told) {
             this.told = scale;
-            this.link.send({ type: 'scale', scale, fit });
+            this.link.send({ type: 'scale', scale, fit: this.windows[1].scale });
         }
     }
 
@@ -296,16 +299,19 @@ export class Page {
     // the keyboard would report it ({ key, code, repeat }); the program decides what it means in that
     // window.
     pressKey(input, target = this.active) {
-        if (target && !target.el.hidden)
-            this.link.send({ type: 'key', window: target.index, ...keyReport(input) });
+        this.sendTo(target, { type: 'key', ...keyReport(input) });
     }
 
     // A gamepad's button (its index in the standard mapping), pressed or repeated while held, in the
     // window in front; the program decides what it means there.
     pressPad(button, repeat) {
-        const target = this.active;
+        this.sendTo(this.active, { type: 'pad', button, repeat });
+    }
+
+    // An input for a shown window, to the game.
+    sendTo(target, message) {
         if (target && !target.el.hidden)
-            this.link.send({ type: 'pad', window: target.index, button, repeat });
+            this.link.send({ ...message, window: target.index });
     }
 
     keys() {

@@ -184,11 +184,8 @@ export class PageWindow {
             this.layers.push(canvas);
             made.push(canvas);
         }
-        if (made.length === 0)
-            return;
-        const link = this.page.link;
-        const given = link.handsCanvases ? made.map((canvas) => canvas.transferControlToOffscreen()) : made;
-        link.send({ type: 'layers', window: this.index, canvases: given }, link.handsCanvases ? given : []);
+        if (made.length)
+            this.page.link.giveLayers(this.index, made);
     }
 
     // The layers' boxes for a frame drawn whole (the game sizes their pixels alike).
